@@ -1,0 +1,130 @@
+#pragma once
+// TfrmMain: the main window, the program's hub. It holds the loaded sample and the working
+// sample, lays the working sample into the sample grid, edits and saves it, and runs the
+// refresh chain after every change.
+
+#include <QMainWindow>
+#include <functional>
+
+#include "core/values.h"
+#include "core/variants.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableWidget;
+class QCustomPlot;
+class TPrompter;
+class TRadioGroup;
+class TSampleGridModel;
+class TStringGrid;
+struct TApplicationWindows;
+
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  TfrmMain(TPrompter& prompter, TApplicationWindows& windows);
+
+  /// Loads a sample from a file: a file without values changes nothing; otherwise the values
+  /// become the file data (sorted) and, with the abnormal-value mode reset, the working sample.
+  void Load(const QString& fileName);
+
+  /// The refresh chain after every change of the working sample.
+  void OnSampleModified();
+  /// Applies the abnormal-value mode whose radio button is `sender`.
+  void OnSampleModifiedWithAbnormals(QObject* sender);
+
+  const statorium::TValues& sample() const { return m_sample; }
+  const statorium::TValues& fileData() const { return m_fileData; }
+  const statorium::TVariants& variants() const { return m_Variants; }
+  /// The pop-up menu attached to the sample grid, or null before the first load.
+  QMenu* samplePopupMenu() const { return m_samplePopupAttached ? popupEditSample : nullptr; }
+
+  // Menu and pop-up handlers.
+  void LoadClick();
+  void Save1Click();
+  void Createseries1Click();
+  void Createobject1Click();
+  void wodimensional1Click();
+  void Multidimensionalanalysis1Click();
+  void Settings1Click();
+  void tbCloseClick();
+  void ToolButton1Click();
+  void Many1Click();
+  void Avgparameterscheck1Click();
+  void About1Click();
+  void Insertvalue1Click();
+  void Deletevalue1Click();
+
+ private:
+  void buildMenus();
+  void buildAnalysisPage(QWidget* page);
+  void buildSamplePage(QWidget* page);
+  /// Wires a menu action to a handler that runs guarded.
+  void bind(QAction* action, void (TfrmMain::*handler)());
+  /// Runs a handler; an error that escapes it is shown in an error box.
+  void guarded(const std::function<void()>& handler);
+  void showSample();
+  /// Hooks that the analysis views fill.
+  void OnVariantsChange();
+  void findLaw();
+  void placeChart(int tab);
+
+  TPrompter& m_prompter;
+  TApplicationWindows& m_windows;
+
+  statorium::TValues m_sample;
+  statorium::TValues m_fileData;
+  statorium::TVariants m_Variants;
+  statorium::TVariants m_Classes;
+
+  // Controls, named as the window's design names them.
+  QTabWidget* pages;
+  QWidget* tsAnalysis;
+  QWidget* TabSheet3;
+  QTabWidget* pcDataDisplay;
+  QWidget* TabSheet4;
+  QWidget* TabSheet1;
+  QWidget* TabSheet5;
+  QCustomPlot* chSampleChat;
+  QLabel* Label2;
+  QTableWidget* sgQuantityCharacteristics;
+  QLabel* DistributionLawParams;
+  QLabel* lCriterias1;
+  QLabel* lCriterias2;
+  QGroupBox* gbChartControl;
+  QCheckBox* cbSetClassCount;
+  QLineEdit* classCount;
+  QCheckBox* cbFn;
+  QGroupBox* GroupBox2;
+  QGroupBox* GroupBox1;
+  QRadioButton* rbDontDrop;
+  QRadioButton* rbGammaDrop;
+  QRadioButton* rbIntervalDrop;
+  QLineEdit* gamma1;
+  QLineEdit* gamma2;
+  QLineEdit* LeftValue;
+  QLineEdit* RightValue;
+  QLabel* lGamma1;
+  QLabel* lGamma2;
+  QLabel* lLeftValue;
+  QLabel* lRightValue;
+  QPushButton* btnGetPower;
+  QPushButton* btnGetLn;
+  QPushButton* btnGetStandart;
+  QPushButton* btnGetExp;
+  QPushButton* btnGetPositive;
+  QPushButton* btnGetFirstValues;
+  TRadioGroup* rgLaw;
+  TStringGrid* sgSample;
+  TSampleGridModel* m_sampleModel;
+  QMenu* PopupMenu1;
+  QMenu* popupEditSample;
+  bool m_samplePopupAttached = false;
+};

@@ -1,0 +1,74 @@
+#include "app/prompter.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <memory>
+
+namespace {
+
+QFileDialog* makeFileDialog(QWidget* parent, const TFileDialogOptions& o) {
+  auto* d = new QFileDialog(parent, o.title, o.directory, o.filter);
+  d->setAttribute(Qt::WA_DeleteOnClose, false);
+  if (!o.defaultSuffix.isEmpty()) d->setDefaultSuffix(o.defaultSuffix);
+  if (!o.fileName.isEmpty()) d->selectFile(o.fileName);
+  return d;
+}
+
+}  // namespace
+
+QString TQtPrompter::getOpenFileName(QWidget* parent, const TFileDialogOptions& options) {
+  std::unique_ptr<QFileDialog> d(makeFileDialog(parent, options));
+  d->setFileMode(QFileDialog::ExistingFile);
+  d->setAcceptMode(QFileDialog::AcceptOpen);
+  if (d->exec() != QDialog::Accepted || d->selectedFiles().isEmpty()) return {};
+  return d->selectedFiles().first();
+}
+
+QStringList TQtPrompter::getOpenFileNames(QWidget* parent, const TFileDialogOptions& options) {
+  std::unique_ptr<QFileDialog> d(makeFileDialog(parent, options));
+  d->setFileMode(QFileDialog::ExistingFiles);
+  d->setAcceptMode(QFileDialog::AcceptOpen);
+  if (d->exec() != QDialog::Accepted) return {};
+  return d->selectedFiles();
+}
+
+QString TQtPrompter::getSaveFileName(QWidget* parent, const TFileDialogOptions& options) {
+  std::unique_ptr<QFileDialog> d(makeFileDialog(parent, options));
+  d->setFileMode(QFileDialog::AnyFile);
+  d->setAcceptMode(QFileDialog::AcceptSave);
+  if (d->exec() != QDialog::Accepted || d->selectedFiles().isEmpty()) return {};
+  return d->selectedFiles().first();
+}
+
+bool TQtPrompter::inputQuery(QWidget* parent, const QString& title, const QString& prompt,
+                             QString& text) {
+  bool ok = false;
+  const QString answer =
+      QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, text, &ok);
+  if (ok) text = answer;
+  return ok;
+}
+
+void TQtPrompter::showMessage(QWidget* parent, const QString& text) {
+  QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+}
+
+void TQtPrompter::showError(QWidget* parent, const QString& text) {
+  QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+}
+
+int TQtPrompter::execDialog(QDialog* dialog) { return dialog->exec(); }
+
+std::optional<QColor> TQtPrompter::chooseColor(QWidget* parent, const QColor& initial) {
+  const QColor c = QColorDialog::getColor(initial, parent);
+  if (!c.isValid()) return std::nullopt;
+  return c;
+}
+
+void TQtPrompter::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }

@@ -1,0 +1,62 @@
+#pragma once
+// TPrompter: every question a window asks the user goes through this one interface, so that
+// the tests can answer with a scripted fake and every window runs offscreen without a person.
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+/// What a file dialog shows. The filter uses the toolkit's form:
+/// "Data files (*.txt);;Any files (*.*)".
+struct TFileDialogOptions {
+  QString title;
+  QString filter;
+  QString directory = QStringLiteral(".");
+  QString defaultSuffix;  // without the dot, e.g. "txt"
+  QString fileName;       // preset name
+};
+
+class TPrompter {
+ public:
+  virtual ~TPrompter() = default;
+
+  /// An existing file to open; empty when cancelled.
+  virtual QString getOpenFileName(QWidget* parent, const TFileDialogOptions& options) = 0;
+  /// Several existing files to open; empty when cancelled.
+  virtual QStringList getOpenFileNames(QWidget* parent, const TFileDialogOptions& options) = 0;
+  /// A file to save to; empty when cancelled.
+  virtual QString getSaveFileName(QWidget* parent, const TFileDialogOptions& options) = 0;
+  /// A line of text; `text` holds the initial text and receives the answer. False on cancel.
+  virtual bool inputQuery(QWidget* parent, const QString& title, const QString& prompt,
+                          QString& text) = 0;
+  /// A plain message box with an OK button.
+  virtual void showMessage(QWidget* parent, const QString& text) = 0;
+  /// An error box with an OK button.
+  virtual void showError(QWidget* parent, const QString& text) = 0;
+  /// Shows a window modally and returns its result (QDialog::Accepted or Rejected).
+  virtual int execDialog(QDialog* dialog) = 0;
+  /// A colour; nothing when cancelled.
+  virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+  /// Asks the desktop to open a web address in the user's browser.
+  virtual void openUrl(const QUrl& url) = 0;
+};
+
+/// The real dialogs of the toolkit.
+class TQtPrompter : public TPrompter {
+ public:
+  QString getOpenFileName(QWidget* parent, const TFileDialogOptions& options) override;
+  QStringList getOpenFileNames(QWidget* parent, const TFileDialogOptions& options) override;
+  QString getSaveFileName(QWidget* parent, const TFileDialogOptions& options) override;
+  bool inputQuery(QWidget* parent, const QString& title, const QString& prompt,
+                  QString& text) override;
+  void showMessage(QWidget* parent, const QString& text) override;
+  void showError(QWidget* parent, const QString& text) override;
+  int execDialog(QDialog* dialog) override;
+  std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+  void openUrl(const QUrl& url) override;
+};

@@ -1,0 +1,153 @@
+#include "core/values.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/csvfields.h"
+#include "core/errors.h"
+#include "core/fpfault.h"
+#include "core/numtext.h"
+#include "core/safefile.h"
+#include "core/textlines.h"
+
+namespace statorium {
+
+std::string lowerExtension(const std::string& fileName) {
+  const size_t slash = fileName.find_last_of('/');
+  const size_t dot = fileName.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  std::string ext = fileName.substr(dot);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext;
+}
+
+void TValues::checkIndex(int i) const {
+  if (i < 0 || i >= count()) throw listIndexError(i);
+}
+
+long double TValues::getAt(int i) const {
+  checkIndex(i);
+  return m_x[i];
+}
+
+void TValues::setAt(int i, long double v) {
+  checkIndex(i);
+  m_x[i] = v;
+}
+
+void TValues::Delete(int i) {
+  checkIndex(i);
+  m_x.erase(m_x.begin() + i);
+}
+
+long double TValues::Max() const {
+  if (m_x.empty()) throw listIndexError(0);
+  return *std::max_element(m_x.begin(), m_x.end());
+}
+
+long double TValues::Min() const {
+  if (m_x.empty()) throw listIndexError(0);
+  return *std::min_element(m_x.begin(), m_x.end());
+}
+
+long double TValues::Average(long double* D) const {
+  FpScope fp;
+  long double sum = 0;
+  for (long double v : m_x) sum += v;
+  const long double n = static_cast<long double>(m_x.size());
+  const long double mean = sum / n;
+  fp.check();
+  if (D) *D = AverageQuadratic() / std::sqrt(n);
+  fp.check();
+  return mean;
+}
+
+long double TValues::AverageQuadratic(long double* D) const {
+  const long double mean = Average();
+  FpScope fp;
+  long double sum = 0;
+  for (long double v : m_x) sum += (v - mean) * (v - mean);
+  const long double n = static_cast<long double>(m_x.size());
+  const long double s = std::sqrt(sum / (n - 1));
+  fp.check();
+  if (D) *D = s / std::sqrt(2 * n);
+  fp.check();
+  return s;
+}
+
+void TValues::MakeStandard() {
+  const long double mean = Average();
+  const long double s = AverageQuadratic();
+  FpScope fp;
+  std::vector<long double> out(m_x.size());
+  for (size_t i = 0; i < m_x.size(); ++i) out[i] = (m_x[i] - mean) / s;
+  fp.check();  // all values equal: 0/0, and the sample stays as it was
+  m_x = std::move(out);
+}
+
+void TValues::dropAbnormalsOutOfInterval(long double left, long double right) {
+  std::erase_if(m_x, [&](long double v) { return v < left || v > right; });
+}
+
+void TValues::QuickSort() {
+  if (m_x.empty()) throw listIndexError(0);
+  std::sort(m_x.begin(), m_x.end());
+}
+
+void TValues::LoadFromFile(const std::string& fileName) {
+  if (lowerExtension(fileName) == ".csv")
+    LoadFromCsvFile(fileName, 0);
+  else
+    LoadFromTxtFile(fileName);
+}
+
+void TValues::LoadFromTxtFile(const std::string& fileName) {
+  m_x.clear();
+  forEachLine(fileName, [&](std::string_view line) {
+    size_t b = 0;
+    while (b < line.size() && static_cast<unsigned char>(line[b]) <= 32) ++b;
+    if (b == line.size()) return true;  // blank line: no number is due here
+    size_t e = b;
+    while (e < line.size() && static_cast<unsigned char>(line[e]) > 32) ++e;
+    long double v;
+    if (!parsePointNumber(line.substr(b, e - b), v)) return false;
+    m_x.push_back(v);
+    return true;
+  });
+}
+
+void TValues::LoadFromCsvFile(const std::string& fileName, int index) {
+  m_x.clear();
+  std::vector<std::string> fields;
+  bool first = true;
+  forEachLine(fileName, [&](std::string_view line) {
+    splitCsvFields(line, fields);
+    if (first) {
+      first = false;
+      if (isCsvHeader(fields)) return true;
+    }
+    if (index < 0 || static_cast<size_t>(index) >= fields.size()) return false;
+    long double v;
+    m_x.push_back(parseLocaleNumber(fields[index], v) ? v : 0.0L);
+    return true;
+  });
+}
+
+void TValues::SaveToFile(const std::string& fileName) const {
+  SafeFileWriter out(fileName);
+  std::string block;
+  block.reserve(1 << 16);
+  for (long double v : m_x) {
+    block.push_back(' ');
+    block += formatFileField(v);
+    block += "\r\n";
+    if (block.size() > (1 << 16) - 64) {
+      out.write(block);
+      block.clear();
+    }
+  }
+  out.write(block);
+  out.commit();
+}
+
+}  // namespace statorium

@@ -1,0 +1,81 @@
+// Renders the program's windows offscreen into PNG files, with real-looking data loaded, for
+// the README and for looking at the windows without a display.
+// Usage: statorium-screenshots OUTPUT_FOLDER
+
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+#include "app/mainwindow.h"
+#include "app/windows.h"
+#include "core/numtext.h"
+#include "core/statsobject.h"
+#include "dialogs/selectdialog.h"
+#include "tests/support/fakeprompter.h"
+
+namespace {
+
+bool save(QWidget* w, const QString& folder, const QString& name) {
+  const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+  const bool ok = w->grab().save(path);
+  std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+  return ok;
+}
+
+// Measurements of a machined part: normal around 25 mm, two decimals.
+statorium::TValues sampleData(int n, unsigned seed) {
+  std::mt19937 gen(seed);
+  std::normal_distribution<double> d(25.0, 0.8);
+  statorium::TValues v;
+  for (int i = 0; i < n; ++i) v.Add(std::round(d(gen) * 100) / 100);
+  return v;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: statorium-screenshots OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+  QTemporaryDir tmp;
+  bool ok = true;
+
+  const std::string samplePath = QDir(tmp.path()).filePath("diameters.txt").toStdString();
+  sampleData(400, 7).SaveToFile(samplePath);
+  statorium::TStatsObject obj;
+  obj.name = "part";
+  obj.addValues(sampleData(60, 1));
+  obj.addValues(sampleData(60, 2));
+  obj.addValues(sampleData(60, 3));
+  const std::string objPath = QDir(tmp.path()).filePath("parts.sta").toStdString();
+  obj.writeObject(objPath);
+
+  TFakePrompter prompter;
+  TApplicationWindows windows(prompter);
+  TfrmMain* main = windows.frmMain.get();
+  main->show();
+  main->Load(QString::fromStdString(samplePath));
+  QApplication::processEvents();
+  ok &= save(main, out, QStringLiteral("main-analysis"));
+  main->findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(1);
+  main->Load(QString::fromStdString(samplePath));  // lays the grid out at its shown width
+  QApplication::processEvents();
+  ok &= save(main, out, QStringLiteral("main-sample"));
+
+  prompter.dialogScripts.push_back([&](QDialog* d) {
+    QApplication::processEvents();
+    ok &= save(d, out, QStringLiteral("select-characteristics"));
+    return int(QDialog::Accepted);
+  });
+  main->Load(QString::fromStdString(objPath));
+  return ok ? 0 : 1;
+}
