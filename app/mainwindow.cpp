@@ -385,9 +385,11 @@ void TfrmMain::findLaw() {
 }
 
 void TfrmMain::showSample() {
-  // Columns fit the grid's width; a vertical scroll bar is allowed for beforehand.
-  const int width = sgSample->maximumViewportSize().width() -
-                    sgSample->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  // The grid fills its page, and every page has the size of the page shown, so the width is
+  // known even while the grid's own page is hidden. A vertical scroll bar is allowed for.
+  const QWidget* page = pages->currentWidget();
+  const int frame = 2 * sgSample->frameWidth();
+  const int width = page->width() - frame - sgSample->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   m_sampleModel->showSample(&m_sample, width, kSampleColumnWidth);
 }
 

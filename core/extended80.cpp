@@ -14,7 +14,14 @@ void encodeExtended80(long double v, uint8_t out[10]) {
   const long double a = std::fabs(v);
   uint64_t significand = 0;
   int exponent = 0;
-  if (a != 0) {
+  if (std::isinf(a)) {
+    // The x87 patterns: the integer bit alone for an infinity, plus the quiet bit for a NaN.
+    exponent = kMaxExponent;
+    significand = uint64_t{1} << 63;
+  } else if (std::isnan(a)) {
+    exponent = kMaxExponent;
+    significand = uint64_t{3} << 62;
+  } else if (a != 0) {
     const int e = std::ilogb(a);  // a = 1.f * 2^e
     if (e >= 1 - kBias) {
       exponent = e + kBias;

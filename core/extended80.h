@@ -6,7 +6,8 @@
 
 namespace statorium {
 
-/// Writes v into out[0..9]. v must be finite.
+/// Writes v into out[0..9]. An infinity is written as the x87 infinity and a NaN as the quiet
+/// NaN (its payload is not kept); decodeExtended80 refuses both.
 void encodeExtended80(long double v, uint8_t out[10]);
 
 /// Reads the value in in[0..9] into v. Returns false for an infinity or NaN pattern, which no

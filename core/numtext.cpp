@@ -3,6 +3,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -78,100 +79,131 @@ std::string nonFinite(long double v) {
   return v < 0 ? "-INF" : "INF";
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Exact powers of ten in the 64-bit significand: 10^27 = 2^27 * 5^27 and 5^27 < 2^63.
 constexpr int kExactPow10 = 27;
 
 long double pow10Exact(int k) {
-  long double p = 1.0L;
-  for (int i = 0; i < k; ++i) p *= 10.0L;
-  return p;
+  static const auto table = [] {
+    std::array<long double, kExactPow10 + 1> t{};
+    t[0] = 1.0L;
+    for (int i = 1; i <= kExactPow10; ++i) t[i] = t[i - 1] * 10.0L;
+    return t;
+  }();
+  return table[k];
 }
 
 // Parses sign, mantissa and exponent with the given separator; the whole text must match.
-bool parseNumber(std::string_view s, char sep, long double& out) {
-  size_t i = 0;
-  const size_t n = s.size();
+// Up to 19 significant digits are gathered into an integer; with a power of ten that is exact
+// in the 64-bit significand, one rounding gives the correctly rounded value. Anything else goes
+// to the C library's conversion.
+// Eight ASCII digits at once (the well-known SWAR technique): whether the 8 bytes are all
+// digits, and their value.
+inline bool eightDigits(const char* p, uint64_t& value) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  if ((((v + 0x4646464646464646ULL) | (v - 0x3030303030303030ULL)) & 0x8080808080808080ULL) != 0)
+    return false;
+  v -= 0x3030303030303030ULL;
+  v = (v * 10) + (v >> 8);
+  v = (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
+       (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >>
+      32;
+  value = v;
+  return true;
+}
+
+// Stops at the first character that cannot continue the number and leaves `stop` there.
+bool parseNumberPrefix(std::string_view s, char sep, long double& out, const char*& stop) {
+  const char* p = s.data();
+  const char* const end = p + s.size();
+  const char* const begin = p;
   bool negative = false;
-  if (i < n && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
   uint64_t mantissa = 0;
-  int significant = 0;  // digits collected into mantissa
-  int dropped = 0;      // integer digits beyond 19 (each adds a power of ten)
-  int fractionDigits = 0;
-  bool anyDigit = false;
+  int significant = 0;
+  long scale = 0;  // value = mantissa * 10^scale (before the exponent)
   bool exact = true;
-  std::string normalized;  // for the slow path: digits '.' digits
-  normalized.reserve(n + 8);
-  if (negative) normalized.push_back('-');
-  while (i < n && isDigit(s[i])) {
-    anyDigit = true;
-    normalized.push_back(s[i]);
-    const int digit = s[i] - '0';
-    if (significant == 0 && digit == 0) {
-      // leading zero: nothing to collect
-    } else if (significant < 19) {
-      mantissa = mantissa * 10 + digit;
+  const char* digitsStart = p;
+  while (p < end && *p == '0') ++p;
+  for (; p < end; ++p) {
+    const unsigned d = static_cast<unsigned>(*p - '0');
+    if (d > 9) break;
+    if (significant < 19) {
+      mantissa = mantissa * 10 + d;
       ++significant;
     } else {
-      ++dropped;
-      if (digit != 0) exact = false;
+      ++scale;
+      exact &= d == 0;
     }
-    ++i;
   }
-  if (i < n && s[i] == sep) {
-    ++i;
-    normalized.push_back('.');
-    while (i < n && isDigit(s[i])) {
-      anyDigit = true;
-      normalized.push_back(s[i]);
-      const int digit = s[i] - '0';
-      if (significant == 0 && digit == 0) {
-        ++fractionDigits;
-      } else if (significant < 19) {
-        mantissa = mantissa * 10 + digit;
-        ++significant;
-        ++fractionDigits;
-      } else if (digit != 0) {
-        exact = false;
-      }
-      ++i;
+  bool anyDigit = p > digitsStart;
+  if (p < end && *p == sep) {
+    ++p;
+    const char* fractionStart = p;
+    if (significant == 0) {
+      for (; p < end && *p == '0'; ++p) --scale;
     }
+    uint64_t eight;
+    while (significant <= 11 && end - p >= 8 && eightDigits(p, eight)) {
+      mantissa = mantissa * 100000000ULL + eight;
+      significant += 8;  // leading zeros were skipped: every digit here is significant
+      scale -= 8;
+      p += 8;
+    }
+    for (; p < end; ++p) {
+      const unsigned d = static_cast<unsigned>(*p - '0');
+      if (d > 9) break;
+      if (significant < 19) {
+        mantissa = mantissa * 10 + d;
+        ++significant;
+        --scale;
+      } else {
+        exact &= d == 0;
+      }
+    }
+    anyDigit |= p > fractionStart;
   }
   if (!anyDigit) return false;
   long exponent = 0;
-  if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-    ++i;
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    ++p;
     bool expNegative = false;
-    if (i < n && (s[i] == '+' || s[i] == '-')) expNegative = s[i++] == '-';
-    if (i >= n || !isDigit(s[i])) return false;
-    while (i < n && isDigit(s[i])) {
-      if (exponent < 1000000) exponent = exponent * 10 + (s[i] - '0');
-      ++i;
+    if (p < end && (*p == '+' || *p == '-')) expNegative = *p++ == '-';
+    if (p >= end || static_cast<unsigned>(*p - '0') > 9) return false;
+    for (; p < end; ++p) {
+      const unsigned d = static_cast<unsigned>(*p - '0');
+      if (d > 9) break;
+      if (exponent < 1000000) exponent = exponent * 10 + d;
     }
     if (expNegative) exponent = -exponent;
   }
-  if (i != n) return false;
-
-  const long scale = exponent + dropped - fractionDigits;
-  if (exact && mantissa == 0) {
+  stop = p;
+  if (mantissa == 0 && exact) {
     out = negative ? -0.0L : 0.0L;
     return true;
   }
+  scale += exponent;
   if (exact && scale >= -kExactPow10 && scale <= kExactPow10) {
-    // Both operands are exact, so one multiplication or division rounds correctly.
     const long double m = static_cast<long double>(mantissa);
-    long double v = scale >= 0 ? m * pow10Exact(static_cast<int>(scale))
-                               : m / pow10Exact(static_cast<int>(-scale));
+    const long double v = scale >= 0 ? m * pow10Exact(static_cast<int>(scale))
+                                     : m / pow10Exact(static_cast<int>(-scale));
     out = negative ? -v : v;
     return true;
   }
-  normalized.push_back('e');
-  normalized += std::to_string(exponent);
-  errno = 0;
-  char* end = nullptr;
-  const long double v = strtold_l(normalized.c_str(), &end, cLocale());
+  // The slow path: the C library converts the validated text with "." as its separator.
+  std::string normalized(begin, p);
+  for (char& c : normalized)
+    if (c == sep) c = '.';
+  const long double v = strtold_l(normalized.c_str(), nullptr, cLocale());
   if (std::isinf(v) || std::isnan(v)) return false;
+  out = v;
+  return true;
+}
+
+bool parseNumber(std::string_view s, char sep, long double& out) {
+  const char* stop = nullptr;
+  long double v;
+  if (!parseNumberPrefix(s, sep, v, stop) || stop != s.data() + s.size()) return false;
   out = v;
   return true;
 }
@@ -222,9 +254,11 @@ std::string formatFixed(long double v, int decimals) {
   if (decimals < 0) decimals = 0;
   const int kPrecision = 10;
   const Decimal sig = toDecimal(v, kPrecision);
-  if (v != 0 && sig.exponent >= kPrecision)
-    return (sig.negative ? "-" : "") + exponentForm(stripZeros(sig.digits), sig.exponent,
-                                                    g_separator);
+  if (v != 0 && sig.exponent >= kPrecision) {
+    std::string s = sig.negative ? "-" : "";
+    s += exponentForm(stripZeros(sig.digits), sig.exponent, g_separator);
+    return s;
+  }
   std::string body;  // digits without sign, '.' as separator
   if (v != 0 && sig.exponent + 1 + decimals > kPrecision) {
     // Ten significant digits end before the last decimal: round there, pad with zeros.
@@ -243,12 +277,12 @@ std::string formatFixed(long double v, int decimals) {
     if (have < static_cast<size_t>(decimals)) body.append(decimals - have, '0');
     if (decimals == 0) body.pop_back();
   } else {
-    char buf[160];
-    {
-      CLocaleScope scope;
-      std::snprintf(buf, sizeof buf, "%.*Lf", decimals, std::fabs(v));
-    }
-    body = buf;
+    // Up to ten integer digits, but a tiny value (or zero) may ask for any number of decimals.
+    CLocaleScope scope;
+    const long double a = std::fabs(v);
+    const int length = std::snprintf(nullptr, 0, "%.*Lf", decimals, a);
+    body.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    std::snprintf(body.data(), body.size() + 1, "%.*Lf", decimals, a);
   }
   bool allZero = true;
   for (char c : body)
@@ -284,6 +318,17 @@ bool parseLocaleNumber(std::string_view text, long double& out) {
 
 bool parsePointNumber(std::string_view token, long double& out) {
   return parseNumber(token, '.', out);
+}
+
+size_t parsePointToken(std::string_view text, long double& out) {
+  const char* stop = nullptr;
+  long double v;
+  if (!parseNumberPrefix(text, '.', v, stop)) return 0;
+  const size_t used = static_cast<size_t>(stop - text.data());
+  // The number must be the whole token: what follows it, if anything, is a blank.
+  if (used < text.size() && static_cast<unsigned char>(text[used]) > 32) return 0;
+  out = v;
+  return used;
 }
 
 }  // namespace statorium

@@ -3,6 +3,7 @@
 // Every function here is independent of the C library's locale; the decimal separator is the
 // one set with setDecimalSeparator (the apps set it from the user's locale at start).
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -51,5 +52,10 @@ bool parseLocaleNumber(std::string_view text, long double& out);
 /// Converts a token of a sample text file: "." as the decimal point whatever the locale,
 /// no surrounding blanks. Returns false when the token is not a number or overflows.
 bool parsePointNumber(std::string_view token, long double& out);
+
+/// Converts the token at the start of `text` (which must not start with a blank) as
+/// parsePointNumber does, where the token ends at the first character with a code of 32 or less.
+/// Returns the token's length, or 0 when it is not a number (then `out` is unchanged).
+size_t parsePointToken(std::string_view text, long double& out);
 
 }  // namespace statorium

@@ -9,7 +9,8 @@ namespace statorium {
 SampleGridLayout SampleGridLayout::forWidth(int count, int gridWidth, int columnWidth) {
   SampleGridLayout l;
   l.valueCount = std::max(count, 0);
-  l.columns = std::max(1, gridWidth / (columnWidth + 1));
+  // A column is at least the one pixel of its grid line, so no width can divide by zero.
+  l.columns = std::max(1, gridWidth / (std::max(columnWidth, 0) + 1));
   const int full = l.valueCount / l.columns;
   const int rest = l.valueCount % l.columns;
   l.rows = std::max(1, full + (rest > 0 ? 1 : 0));

@@ -251,7 +251,8 @@ std::u16string utf8ToUtf16(const std::string& text) {
       }
       cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     }
-    if (!ok) {
+    // Beyond the last code point UTF-16 has no pair of units for it.
+    if (!ok || cp > 0x10FFFF) {
       out.push_back(0xFFFD);
       ++i;
       continue;

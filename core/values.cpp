@@ -5,6 +5,7 @@
 
 #include "core/csvfields.h"
 #include "core/errors.h"
+#include "core/extendedsort.h"
 #include "core/fpfault.h"
 #include "core/numtext.h"
 #include "core/safefile.h"
@@ -53,10 +54,18 @@ long double TValues::Min() const {
 long double TValues::Average(long double* D) const {
   FpScope fp;
   long double sum = 0;
-  for (long double v : m_x) sum += v;
+  bool allEqual = true;
+  for (long double v : m_x) {
+    sum += v;
+    allEqual = allEqual && v == m_x.front();
+  }
   const long double n = static_cast<long double>(m_x.size());
-  const long double mean = sum / n;
+  long double mean = sum / n;
   fp.check();
+  // The rounded sum of equal values divided by n need not give the value back; the mean of
+  // equal values is the value itself, so that their deviation is exactly 0 and the operations
+  // that divide by it fail as they must.
+  if (allEqual && !m_x.empty()) mean = m_x.front();
   if (D) *D = AverageQuadratic() / std::sqrt(n);
   fp.check();
   return mean;
@@ -91,7 +100,7 @@ void TValues::dropAbnormalsOutOfInterval(long double left, long double right) {
 
 void TValues::QuickSort() {
   if (m_x.empty()) throw listIndexError(0);
-  std::sort(m_x.begin(), m_x.end());
+  sortExtended(m_x);
 }
 
 void TValues::LoadFromFile(const std::string& fileName) {
@@ -107,10 +116,8 @@ void TValues::LoadFromTxtFile(const std::string& fileName) {
     size_t b = 0;
     while (b < line.size() && static_cast<unsigned char>(line[b]) <= 32) ++b;
     if (b == line.size()) return true;  // blank line: no number is due here
-    size_t e = b;
-    while (e < line.size() && static_cast<unsigned char>(line[e]) > 32) ++e;
     long double v;
-    if (!parsePointNumber(line.substr(b, e - b), v)) return false;
+    if (parsePointToken(line.substr(b), v) == 0) return false;
     m_x.push_back(v);
     return true;
   });

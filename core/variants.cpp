@@ -71,6 +71,12 @@ int32_t TVariants::calcClassCount(int32_t n) {
 }
 
 void TVariants::setClasses(const TVariants& variants, int32_t classCount) {
+  if (&variants == this) {
+    // Classes of this very series: emptying the list below would lose the source.
+    const TVariants source = variants;
+    setClasses(source, classCount);
+    return;
+  }
   m_Total = variants.m_Total;
   if (m_Total <= 0) return;
   m_x.clear();
@@ -145,9 +151,16 @@ long double TVariants::Fn(long double x) const {
     m_cumulative.resize(m_n.size());
     int64_t s = 0;
     for (size_t i = 0; i < m_n.size(); ++i) m_cumulative[i] = s += m_n[i];
+    m_ascending = std::is_sorted(m_x.begin(), m_x.end());
   }
-  // The variants counted are those from the first up to the first one above x.
-  const size_t upto = std::upper_bound(m_x.begin(), m_x.end(), x) - m_x.begin();
+  // The variants counted are those from the first up to the first one above x. A binary search
+  // finds it only in an ordered list; an unsorted one (built from an unsorted sample, or after
+  // setAtX) is scanned.
+  const auto above = [x](long double xi) { return x < xi; };
+  const size_t upto =
+      (m_ascending ? std::upper_bound(m_x.begin(), m_x.end(), x)
+                   : std::find_if(m_x.begin(), m_x.end(), above)) -
+      m_x.begin();
   const long double s = upto == 0 ? 0 : static_cast<long double>(m_cumulative[upto - 1]);
   FpScope fp;
   const long double r = s / static_cast<long double>(m_Total);
@@ -169,10 +182,17 @@ long double TVariants::centralSum(long double mean, int power) const {
 long double TVariants::Average(long double* D) const {
   FpScope fp;
   long double sum = 0;
-  for (size_t i = 0; i < m_x.size(); ++i) sum += m_n[i] * m_x[i];
+  bool allEqual = true;
+  for (size_t i = 0; i < m_x.size(); ++i) {
+    sum += m_n[i] * m_x[i];
+    allEqual = allEqual && m_x[i] == m_x.front();
+  }
   const long double N = m_Total;
-  const long double mean = sum / N;
+  long double mean = sum / N;
   fp.check();
+  // n * x / N is rounded twice: the mean of a single value is that value itself, so that its
+  // deviation is exactly 0 (see TValues::Average).
+  if (allEqual && !m_x.empty()) mean = m_x.front();
   if (D) {
     *D = AverageQuadratic() / std::sqrt(N);
     fp.check();

@@ -76,8 +76,10 @@ class TVariants {
 
   std::vector<long double> m_x;
   std::vector<int32_t> m_n;
-  // Running sums of the frequencies for Fn, built on first use after a change.
+  // Running sums of the frequencies for Fn, built on first use after a change, and whether the
+  // variants are in increasing order (then Fn may search instead of scanning).
   mutable std::vector<int64_t> m_cumulative;
+  mutable bool m_ascending = true;
 };
 
 }  // namespace statorium

@@ -129,6 +129,20 @@ TEST(ValuesStatistics, MakeStandardFailureLeavesTheSampleUnchanged) {
   }
 }
 
+TEST(ValuesStatistics, EqualValuesHaveExactlyZeroDeviation) {
+  // Values without a short binary form: the rounded sum divided by n is not always the value.
+  for (int n = 2; n <= 12; ++n) {
+    for (long double x : {0.1L, 0.3L, 1.0L / 3, 0.9128571428571428571L, 1.52142857142857L,
+                          -7.77L, 1e-300L}) {
+      TValues v(std::vector<long double>(n, x));
+      EXPECT_EQ(v.Average(), x) << n << " times " << static_cast<double>(x);
+      EXPECT_EQ(v.AverageQuadratic(), 0) << n << " times " << static_cast<double>(x);
+      EXPECT_EQ(errorText([&] { v.MakeStandard(); }), test::kInvalidOp);
+      EXPECT_EQ(v.data(), std::vector<long double>(n, x));
+    }
+  }
+}
+
 TEST(ValuesTrim, DropOutsideIntervalKeepsBoundsAndOrder) {
   TValues v({-1, 0, 5, 1000, 1000.5});
   v.dropAbnormalsOutOfInterval(0, 1000);

@@ -1,0 +1,390 @@
+// The main window driven offscreen through the scripted prompter: opening each kind of file,
+// the sample grid, editing, saving, and errors escaping a handler.
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "app/mainwindow.h"
+#include "app/radiogroup.h"
+#include "app/stringgrid.h"
+#include "app/windows.h"
+#include "core/numtext.h"
+#include "core/statsobject.h"
+#include "dialogs/selectdialog.h"
+#include "tests/support/fakeprompter.h"
+#include "tests/support/tempdir.h"
+
+using statorium::test::TempDir;
+
+class TestMainWindow : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TFakePrompter> prompter;
+  std::unique_ptr<TApplicationWindows> windows;
+  std::unique_ptr<TempDir> dir;
+
+  TfrmMain* main() { return windows->frmMain.get(); }
+  TStringGrid* grid() { return main()->findChild<TStringGrid*>("sgSample"); }
+  QAction* action(const char* name) { return main()->findChild<QAction*>(name); }
+
+  // Opens a file through the menu as a user does.
+  void open(const std::string& path) {
+    prompter->openFileAnswers.push_back(QString::fromStdString(path));
+    action("Open1")->trigger();
+  }
+
+  QStringList gridRow(int row) {
+    QStringList cells;
+    for (int c = 0; c < grid()->model()->columnCount(); ++c) cells << grid()->cellText(row, c);
+    return cells;
+  }
+
+  std::vector<long double> sampleValues() { return main()->sample().data(); }
+
+  std::string twoPropertyObject() {
+    statorium::TStatsObject obj;
+    obj.name = "pair";
+    obj.addValues(statorium::TValues({3, 1, 2}));
+    obj.addValues(statorium::TValues({30, 10, 20, 40}));
+    const std::string path = dir->file("pair.sta");
+    obj.writeObject(path);
+    return path;
+  }
+
+  // Selects cell (row, column) of the sample grid.
+  void selectCell(int row, int column) {
+    grid()->setCurrentIndex(grid()->model()->index(row, column));
+  }
+
+ private slots:
+  void init() {
+    prompter = std::make_unique<TFakePrompter>();
+    windows = std::make_unique<TApplicationWindows>(*prompter);
+    dir = std::make_unique<TempDir>();
+    main()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main()));
+  }
+
+  void cleanup() {
+    QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join("; ")));
+    windows.reset();
+    prompter.reset();
+    dir.reset();
+  }
+
+  void startsWithEveryWindowInOrder() {
+    const QStringList names = {"frmClassTable",     "frmSelect",          "frmCreateStatObj",
+                               "frmCheckVariants",  "frmCheckManyVariants", "frmSeriesCreation",
+                               "frmParamsCheck",    "frmPairMatch",       "frmND",
+                               "frm2D",             "frmNTransform",      "frmNCheck",
+                               "frmRegression",     "frmAboutBox",        "frmSettings"};
+    const QStringList captions = {"Class data",
+                                  "Select characteristics",
+                                  "Statobject creation...",
+                                  "Similarity check",
+                                  "Similarity check",
+                                  "Series creation...",
+                                  "Parameters check...",
+                                  "Pair match",
+                                  "Multi-dimensional analysis",
+                                  "Two-dimensional analysis",
+                                  "Data transformation",
+                                  "Similarity check",
+                                  "Regression...",
+                                  "About",
+                                  "Settings"};
+    // The windows after the main one, in the order they were created.
+    QStringList createdNames, createdCaptions;
+    for (QObject* o : main()->children()) {
+      if (auto* w = qobject_cast<QDialog*>(o)) {
+        createdNames << w->objectName();
+        createdCaptions << w->windowTitle();
+      }
+    }
+    QCOMPARE(createdNames, names);
+    QCOMPARE(createdCaptions, captions);
+
+    QCOMPARE(main()->windowTitle(), QString("Statorium"));
+    QCOMPARE(main()->findChild<QTabWidget*>("pages")->currentIndex(), 0);
+    QCOMPARE(main()->findChild<QTabWidget*>("pcDataDisplay")->currentIndex(), 0);
+    QCOMPARE(main()->findChild<TRadioGroup*>("rgLaw")->itemIndex(), 4);
+    QCOMPARE(main()->findChild<QLineEdit*>("gamma1")->text(), QString("0.05"));
+    QVERIFY(!main()->findChild<QLineEdit*>("gamma1")->isEnabled());
+    QVERIFY(main()->findChild<QRadioButton*>("rbDontDrop")->isChecked());
+    QCOMPARE(grid()->model()->rowCount(), 1);
+    QCOMPARE(grid()->model()->columnCount(), 1);
+    QCOMPARE(main()->samplePopupMenu(), nullptr);
+  }
+
+  void edgesUseTheLocaleSeparator() {
+    statorium::DecimalSeparatorScope comma(',');
+    TApplicationWindows other(*prompter);
+    QCOMPARE(other.frmMain->findChild<QLineEdit*>("gamma2")->text(), QString("0,05"));
+  }
+
+  void opensATextFile() {
+    open(dir->write("s.txt", "3\n1.5\n2\n"));
+    QCOMPARE(main()->windowTitle(), QString::fromStdString("Statorium: " + dir->file("s.txt")));
+    QCOMPARE(main()->fileData().data(), (std::vector<long double>{1.5, 2, 3}));
+    QCOMPARE(sampleValues(), (std::vector<long double>{1.5, 2, 3}));
+    QCOMPARE(grid()->cellText(0, 0), QString("1.5"));
+    QCOMPARE(grid()->cellText(0, 2), QString("3"));
+    QCOMPARE(main()->variants().count(), 3);
+    QVERIFY(main()->samplePopupMenu() != nullptr);
+    const TFileDialogOptions& o = prompter->fileDialogs.last();
+    QCOMPARE(o.directory, QString("."));
+    QVERIFY(o.filter.startsWith("Data files (*.txt);;CSV files (*.csv);;STA files (*.sta)"));
+  }
+
+  void opensACsvFileSkippingItsHeader() {
+    open(dir->write("s.csv", "length\n5\n4\n"));
+    QCOMPARE(sampleValues(), (std::vector<long double>{4, 5}));
+  }
+
+  void opensAStatobjectAsksForTheProperty_data() {
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<std::vector<long double>>("expected");
+    QTest::newRow("second chosen") << 1 << true << std::vector<long double>{10, 20, 30, 40};
+    QTest::newRow("first chosen") << 0 << true << std::vector<long double>{1, 2, 3};
+    QTest::newRow("cancel after choosing the second")
+        << 1 << false << std::vector<long double>{1, 2, 3};
+  }
+
+  void opensAStatobjectAsksForTheProperty() {
+    QFETCH(int, choice);
+    QFETCH(bool, accept);
+    QFETCH(std::vector<long double>, expected);
+    bool secondEnabled = true;
+    prompter->dialogScripts.push_back([&](QDialog* d) {
+      auto* select = qobject_cast<TfrmSelect*>(d);
+      secondEnabled = select->findChild<QWidget*>("rgSecond")->isEnabled();
+      select->setFirstIndex(choice);
+      return accept ? int(QDialog::Accepted) : int(QDialog::Rejected);
+    });
+    open(twoPropertyObject());
+    QCOMPARE(prompter->dialogsShown, QStringList{"frmSelect"});
+    QVERIFY(!secondEnabled);
+    QCOMPARE(sampleValues(), expected);
+  }
+
+  void aFileWithoutValuesChangesNothing_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("blank lines only") << QByteArray("  \n\t\n\r\n   ");
+    QTest::newRow("a word first") << QByteArray("abc\n1\n");
+    QTest::newRow("decimal comma") << QByteArray("1,5\n2,5\n");
+    QTest::newRow("binary junk") << QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00\xff\xfe\x13", 12);
+  }
+
+  void aFileWithoutValuesChangesNothing() {
+    QFETCH(QByteArray, content);
+    open(dir->write("s.txt", "1\n2\n"));
+    const QString caption = main()->windowTitle();
+    open(dir->write("bad.dat", content.toStdString()));
+    QCOMPARE(main()->windowTitle(), caption);
+    QCOMPARE(sampleValues(), (std::vector<long double>{1, 2}));
+    QVERIFY(prompter->errors.isEmpty());
+  }
+
+  void unreadableFileShowsOneErrorAndTheWindowStaysUsable_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing text file") << "missing.txt" << "I/O error 103";
+    QTest::newRow("folder") << "folder" << "I/O error 103";
+    QTest::newRow("truncated statobject") << "cut.sta" << "truncated or damaged";
+  }
+
+  void unreadableFileShowsOneErrorAndTheWindowStaysUsable() {
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    std::filesystem::create_directory(dir->file("folder"));
+    dir->write("cut.sta", std::string("\x00\x00\x00\x00\x01\x00\x00\x00\x05\x00\x00\x00", 12));
+    open(dir->write("s.txt", "7\n8\n"));
+    open(dir->file(name.toStdString()));
+    QCOMPARE(prompter->errors.size(), 1);
+    QVERIFY2(prompter->errors[0].contains(message), qPrintable(prompter->errors[0]));
+    QCOMPARE(sampleValues(), (std::vector<long double>{7, 8}));
+    open(dir->write("t.txt", "9\n"));
+    QCOMPARE(sampleValues(), (std::vector<long double>{9}));
+    QCOMPARE(prompter->errors.size(), 1);
+  }
+
+  void cancelledOpenDoesNothing() {
+    prompter->openFileAnswers.push_back(QString());
+    action("Open1")->trigger();
+    QCOMPARE(main()->windowTitle(), QString("Statorium"));
+  }
+
+  void gridFillsRowsAtItsWidth() {
+    open(dir->write("one.txt", "1\n"));
+    const int cols = grid()->model()->columnCount();
+    QVERIFY(cols > 1);
+    std::string full, more;
+    for (int i = 0; i < cols; ++i) full += std::to_string(i) + "\n";
+    more = full + std::to_string(cols) + "\n";
+    open(dir->write("full.txt", full));
+    QCOMPARE(grid()->model()->rowCount(), 1);
+    open(dir->write("more.txt", more));
+    QCOMPARE(grid()->model()->rowCount(), 2);
+    QCOMPARE(grid()->cellText(1, 0), QString::number(cols));
+    for (int c = 1; c < cols; ++c) QCOMPARE(grid()->cellText(1, c), QString());
+  }
+
+  void insertsValues_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::vector<long double>>("expected");
+    QTest::newRow("smaller than all") << "-1.5" << std::vector<long double>{-1.5, 1, 2};
+    QTest::newRow("not a number") << "abc" << std::vector<long double>{1, 2};
+    QTest::newRow("decimal comma under a point locale") << "1,5" << std::vector<long double>{1, 2};
+    QTest::newRow("the initial text") << "0.0" << std::vector<long double>{0, 1, 2};
+  }
+
+  void insertsValues() {
+    QFETCH(QString, text);
+    QFETCH(std::vector<long double>, expected);
+    open(dir->write("s.txt", "2\n1\n"));
+    prompter->inputAnswers.push_back(text);
+    action("Insertvalue1")->trigger();
+    QCOMPARE(prompter->inputPrompts.last(), QString("Add a value|Please, enter new value|0.0"));
+    QCOMPARE(sampleValues(), expected);
+    QCOMPARE(grid()->cellText(0, 0), QString::fromStdString(statorium::formatGeneral(expected[0])));
+    QCOMPARE(main()->fileData().data(), (std::vector<long double>{1, 2}));
+  }
+
+  void insertUnderACommaLocale() {
+    statorium::DecimalSeparatorScope comma(',');
+    open(dir->write("s.txt", "2\n1\n"));
+    prompter->inputAnswers.push_back(QString("0,25"));
+    action("Insertvalue1")->trigger();
+    QCOMPARE(prompter->inputPrompts.last(), QString("Add a value|Please, enter new value|0,0"));
+    QCOMPARE(sampleValues(), (std::vector<long double>{0.25, 1, 2}));
+    QCOMPARE(grid()->cellText(0, 0), QString("0,25"));
+  }
+
+  void cancelledInsertDoesNothing() {
+    open(dir->write("s.txt", "1\n"));
+    prompter->inputAnswers.push_back(std::nullopt);
+    action("Insertvalue1")->trigger();
+    QCOMPARE(sampleValues(), (std::vector<long double>{1}));
+  }
+
+  void deletesTheSelectedValue() {
+    open(dir->write("s.txt", "1\n2\n3\n"));
+    selectCell(0, 1);
+    action("Deletevalue1")->trigger();
+    QCOMPARE(sampleValues(), (std::vector<long double>{1, 3}));
+    QCOMPARE(gridRow(0).mid(0, 3), (QStringList{"1", "3", ""}));
+    selectCell(0, 2);  // past the last value: nothing to delete
+    action("Deletevalue1")->trigger();
+    QCOMPARE(sampleValues(), (std::vector<long double>{1, 3}));
+    QCOMPARE(main()->fileData().data(), (std::vector<long double>{1, 2, 3}));
+  }
+
+  void deletingTheOnlyValueLeavesAnEmptyRow() {
+    open(dir->write("s.txt", "5\n"));
+    selectCell(0, 0);
+    action("Deletevalue1")->trigger();
+    QVERIFY(main()->sample().empty());
+    QCOMPARE(grid()->model()->rowCount(), 1);
+    QCOMPARE(grid()->cellText(0, 0), QString());
+  }
+
+  void rightClickSelectsTheCellUnderThePointerInAScrolledGrid() {
+    std::string many;
+    for (int i = 0; i < 2000; ++i) many += std::to_string(i) + "\n";
+    open(dir->write("many.txt", many));
+    main()->findChild<QTabWidget*>("pages")->setCurrentIndex(1);
+    QApplication::processEvents();
+    grid()->verticalScrollBar()->setValue(30);
+    QApplication::processEvents();
+    const int cols = grid()->model()->columnCount();
+    const QRect cell = grid()->visualRect(grid()->model()->index(35, 2));
+    QVERIFY(cell.isValid());
+    QTest::mousePress(grid()->viewport(), Qt::RightButton, {}, cell.center());
+    QCOMPARE(grid()->currentIndex().row(), 35);
+    QCOMPARE(grid()->currentIndex().column(), 2);
+    QCOMPARE(grid()->toolTip(), QString::number(35 * cols + 2));
+    action("Deletevalue1")->trigger();
+    QCOMPARE(main()->sample().count(), 1999);
+    QCOMPARE(main()->sample().getAt(35 * cols + 2), (long double)(35 * cols + 3));
+  }
+
+  void savesTheWorkingSample() {
+    open(dir->write("s.txt", "2\n1.5\n"));
+    prompter->saveFileAnswers.push_back(QString::fromStdString(dir->file("out.txt")));
+    action("Save1")->trigger();
+    const TFileDialogOptions& o = prompter->fileDialogs.last();
+    QCOMPARE(o.defaultSuffix, QString("txt"));
+    QCOMPARE(o.fileName, QString("Sample"));
+    QCOMPARE(o.filter, QString("Text file (*.txt)"));
+    QCOMPARE(TempDir::read(dir->file("out.txt")),
+             std::string("  1.50000000000000E+0000\r\n  2.00000000000000E+0000\r\n"));
+    QCOMPARE(main()->windowTitle(), QString::fromStdString("Statorium: " + dir->file("s.txt")));
+  }
+
+  void saveWithAnEmptySampleAsksNothing() {
+    action("Save1")->trigger();
+    QVERIFY(prompter->fileDialogs.isEmpty());
+  }
+
+  void failedSaveShowsAnErrorAndKeepsTheOldFile() {
+    open(dir->write("s.txt", "1\n"));
+    const std::string existing = dir->write("keep.txt", "old content");
+    // A file of that name stands where the folder should be: creating fails even for root.
+    prompter->saveFileAnswers.push_back(QString::fromStdString(existing + "/new.txt"));
+    action("Save1")->trigger();
+    QCOMPARE(prompter->errors.size(), 1);
+    QVERIFY2(prompter->errors[0].startsWith("Cannot create file"), qPrintable(prompter->errors[0]));
+    QCOMPARE(TempDir::read(existing), std::string("old content"));
+    // The window is still usable: the next save works.
+    prompter->saveFileAnswers.push_back(QString::fromStdString(existing));
+    action("Save1")->trigger();
+    QCOMPARE(TempDir::read(existing), std::string("  1.00000000000000E+0000\r\n"));
+  }
+
+  void loadingAgainResetsEditsAndTheAbnormalMode() {
+    open(dir->write("a.txt", "1\n2\n"));
+    prompter->inputAnswers.push_back(QString("5"));
+    action("Insertvalue1")->trigger();
+    main()->findChild<QRadioButton*>("rbGammaDrop")->setChecked(true);
+    open(dir->write("b.txt", "4\n3\n"));
+    QCOMPARE(sampleValues(), (std::vector<long double>{3, 4}));
+    QVERIFY(main()->findChild<QRadioButton*>("rbDontDrop")->isChecked());
+    QVERIFY(!main()->findChild<QLineEdit*>("LeftValue")->isEnabled());
+  }
+
+  void menuItemsShowTheirWindows_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("two series") << "Similarity1" << "frmCheckVariants";
+    QTest::newRow("many series") << "Many1" << "frmCheckManyVariants";
+    QTest::newRow("experiment") << "Avgparameterscheck1" << "frmParamsCheck";
+    QTest::newRow("two-dimensional") << "wodimensional1" << "frm2D";
+    QTest::newRow("multi-dimensional") << "Multidimensionalanalysis1" << "frmND";
+    QTest::newRow("about") << "About1" << "frmAboutBox";
+  }
+
+  void menuItemsShowTheirWindows() {
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+    prompter->dialogScripts.push_back([](QDialog*) { return int(QDialog::Rejected); });
+    main()->findChild<QAction*>(item)->trigger();
+    QCOMPARE(prompter->dialogsShown, QStringList{window});
+  }
+
+  void closeEndsTheMainWindow() {
+    action("close1")->trigger();
+    QVERIFY(!main()->isVisible());
+  }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
