@@ -161,6 +161,10 @@ void TStatsObject::readCsvObject(const std::string& fileName) {
       first = false;
       columns.resize(fields.size());
       if (isCsvHeader(fields)) return true;
+    } else if (fields.empty()) {
+      // A blank line (often a doubled line end at the close of the file) holds no observation;
+      // reading it as a row of zeros would add data that is not in the file.
+      return true;
     }
     for (size_t j = 0; j < columns.size(); ++j) {
       long double v = 0;

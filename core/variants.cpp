@@ -157,10 +157,9 @@ long double TVariants::Fn(long double x) const {
   // finds it only in an ordered list; an unsorted one (built from an unsorted sample, or after
   // setAtX) is scanned.
   const auto above = [x](long double xi) { return x < xi; };
-  const size_t upto =
-      (m_ascending ? std::upper_bound(m_x.begin(), m_x.end(), x)
-                   : std::find_if(m_x.begin(), m_x.end(), above)) -
-      m_x.begin();
+  const size_t upto = (m_ascending ? std::upper_bound(m_x.begin(), m_x.end(), x)
+                                   : std::find_if(m_x.begin(), m_x.end(), above)) -
+                      m_x.begin();
   const long double s = upto == 0 ? 0 : static_cast<long double>(m_cumulative[upto - 1]);
   FpScope fp;
   const long double r = s / static_cast<long double>(m_Total);

@@ -41,9 +41,9 @@ TEST(CsvFields, SplitsAtCommasAndBlanks) {
       {"\"he said \"\"hi\"\"\",x", {"he said \"hi\"", "x"}},
       {"\"\",1", {"", "1"}},
       {"\"1,5\" , \"2,5\"", {"1,5", "2,5"}},
-      {"\"x\"y,z", {"xy", "z"}},  // text glued to the closing quote stays in the field
+      {"\"x\"y,z", {"xy", "z"}},    // text glued to the closing quote stays in the field
       {"ab\"c,d", {"ab\"c", "d"}},  // a quote inside a field is an ordinary character
-      {"\"open,1", {"open,1"}},   // no closing quote: the rest of the line
+      {"\"open,1", {"open,1"}},     // no closing quote: the rest of the line
   };
   for (const auto& c : cases) EXPECT_EQ(split(c.line), c.fields) << c.line;
 }

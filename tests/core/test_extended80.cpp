@@ -17,7 +17,9 @@ using L = std::numeric_limits<long double>;
 static_assert(L::digits == 64, "the tests compare with the x87 layout of long double");
 
 // The first ten bytes of the native long double: the same layout as the file's.
-void nativeBytes(long double v, uint8_t out[10]) { std::memcpy(out, &v, 10); }
+void nativeBytes(long double v, uint8_t out[10]) {
+  std::memcpy(out, &v, 10);
+}
 
 long double fromBytes(const uint8_t in[10]) {
   long double v = 0;
@@ -35,7 +37,7 @@ void expectSameAsNative(long double v) {
   ASSERT_EQ(std::memcmp(&back, native, 10), 0) << static_cast<double>(v);
 }
 
-TEST(Extended80, DocumentedExamples) {
+TEST(Extended80, KnownPatterns) {
   const struct {
     long double v;
     uint8_t bytes[10];

@@ -24,7 +24,9 @@ std::string withSeparator(std::string text, char sep) {
   return text;
 }
 
-bool sameBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
+bool sameBits(long double a, long double b) {
+  return std::memcmp(&a, &b, 10) == 0;
+}
 
 TEST(DecimalSeparator, ScopeSetsAndRestores) {
   EXPECT_EQ(decimalSeparator(), '.');
@@ -90,8 +92,7 @@ TEST(FormatGeneral, FifteenDigitsFixedInsideTheRangeExponentOutside) {
   };
   for (char sep : {'.', ','}) {
     DecimalSeparatorScope scope(sep);
-    for (const auto& c : cases)
-      EXPECT_EQ(formatGeneral(c.v), withSeparator(c.text, sep)) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(formatGeneral(c.v), withSeparator(c.text, sep)) << c.text;
   }
 }
 
@@ -236,6 +237,33 @@ TEST(ParsePointNumber, AlwaysUsesThePointAndNoBlanks) {
   EXPECT_FALSE(parsePointNumber("1.5 ", v));
 }
 
+TEST(ParsePointToken, ReadsTheNumberUpToTheNextBlank) {
+  const struct {
+    const char* text;
+    size_t length;  // 0: no number, the value is left alone
+    long double value;
+  } cases[] = {
+      {"1.5", 3, 1.5L},
+      {"1.5 2.5", 3, 1.5L},
+      {"-2.5E-3\tremark", 7, -0.0025L},
+      {"1e4000\r", 6, 1e4000L},
+      {"12345678901234567890.5\n", 22, 12345678901234567890.5L},
+      {"1.5x", 0, 0},
+      {"1.5,", 0, 0},
+      {"1,5", 0, 0},
+      {"1e 5", 0, 0},
+      {"abc", 0, 0},
+      {"1e5000", 0, 0},
+      {"", 0, 0},
+  };
+  DecimalSeparatorScope comma(',');  // the token always uses "."
+  for (const auto& c : cases) {
+    long double v = 77;
+    EXPECT_EQ(parsePointToken(c.text, v), c.length) << c.text;
+    EXPECT_EQ(v, c.length ? c.value : 77) << c.text;
+  }
+}
+
 // Random decimal texts, from short ones that fit a 64-bit integer with a small power of ten to
 // long ones with huge exponents, converted exactly as the C library converts them.
 TEST(NumberParsing, AgreesWithStrtoldOnRandomTexts) {
@@ -277,6 +305,9 @@ TEST(NumberParsing, AgreesWithStrtoldOnRandomTexts) {
     long double w = 0;
     ASSERT_TRUE(parseLocaleNumber(withSeparator(text, ','), w)) << text;
     ASSERT_TRUE(sameBits(w, expected)) << text;
+    long double t = 0;
+    ASSERT_EQ(parsePointToken(text + " next", t), text.size()) << text;
+    ASSERT_TRUE(sameBits(t, expected)) << text;
     ++checked;
   }
   EXPECT_GT(checked, 150000);

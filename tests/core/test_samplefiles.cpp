@@ -1,10 +1,8 @@
 // The sample text file and the sample CSV file: reading, writing and the failures of both.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -15,6 +13,7 @@
 #include "core/numtext.h"
 #include "core/values.h"
 #include "tests/core/errortext.h"
+#include "tests/core/filelimits.h"
 #include "tests/support/near.h"
 #include "tests/support/tempdir.h"
 
@@ -22,17 +21,10 @@ namespace statorium {
 namespace {
 
 using test::errorText;
+using test::FileSizeLimit;
+using test::folderEntries;
 using test::TempDir;
 using Values = std::vector<long double>;
-
-// The names in a folder, to show that a failed write leaves no temporary file behind.
-std::vector<std::string> folderEntries(const std::filesystem::path& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(dir))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 class SampleFiles : public ::testing::Test {
  protected:
@@ -61,8 +53,14 @@ TEST_F(SampleFiles, TextReaderTakesTheFirstTokenOfEachLine) {
       {"signs and exponents", "-2.5E-3\n+4\n1e+2\n.5\n6.\n", {-0.0025L, 4, 100, 0.5, 6}},
       {"decimal comma stops", "1,5\n2\n", {}},
       {"number glued to a comma stops", "1\n1.5,\n2\n", {1}},
-      {"byte order mark at the start", "\xEF\xBB\xBF" "1\n2\n", {1, 2}},
-      {"byte order mark later is no number", "1\n\xEF\xBB\xBF" "2\n", {1}},
+      {"byte order mark at the start",
+       "\xEF\xBB\xBF"
+       "1\n2\n",
+       {1, 2}},
+      {"byte order mark later is no number",
+       "1\n\xEF\xBB\xBF"
+       "2\n",
+       {1}},
       {"empty file", "", {}},
       {"beyond double range", "1e4000\n-1e-4000\n", {1e4000L, -1e-4000L}},
   };
@@ -142,7 +140,10 @@ TEST_F(SampleFiles, CsvReaderReadsOneColumn) {
       {"point is no number with a comma locale", ',', "7,1.5\n8,2.5\n", 1, {0, 0}},
       {"quoted comma decimals", ',', "\"1,5\",\"-2,25\"\n3,4\n", 1, {-2.25L, 4}},
       {"quoted comma decimals under a point locale", '.', "\"1,5\",2\n", 0, {0}},
-      {"first line all points under a comma locale is a header", ',', "1.5,2.5\n\"3,5\",4\n", 0,
+      {"first line all points under a comma locale is a header",
+       ',',
+       "1.5,2.5\n\"3,5\",4\n",
+       0,
        {3.5L}},
       {"empty file", '.', "", 0, {}},
   };
@@ -222,9 +223,9 @@ TEST_F(SampleFiles, WriterFailsWhereNoFileCanBeCreated) {
   const std::string existing = dir.write("plain.txt", "keep\n");
   std::filesystem::create_directory(dir.file("folder"));
   const std::string paths[] = {
-      dir.file("missing/out.txt"),     // a folder that does not exist
-      dir.file("folder"),              // a folder of that name
-      existing + "/out.txt",           // a regular file used as a folder
+      dir.file("missing/out.txt"),  // a folder that does not exist
+      dir.file("folder"),           // a folder of that name
+      existing + "/out.txt",        // a regular file used as a folder
   };
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
@@ -246,32 +247,11 @@ TEST_F(SampleFiles, WriterRefusesReadOnlyFileAndFolder) {
 
   const std::string closed = dir.file("closed");
   std::filesystem::create_directory(closed);
-  std::filesystem::permissions(closed, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      closed, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   text = errorText([&] { TValues({1}).SaveToFile(closed + "/out.txt"); });
   EXPECT_EQ(text.rfind("Cannot create file \"" + closed + "/out.txt\". ", 0), 0u) << text;
 }
-
-// Lowers the file size limit for one test, so that writing fails part way even for the
-// superuser; the signal the limit raises is ignored so that write() reports EFBIG instead.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &m_saved);
-    m_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lower = m_saved;
-    lower.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &lower);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_saved);
-    std::signal(SIGXFSZ, m_handler);
-  }
-
- private:
-  rlimit m_saved;
-  void (*m_handler)(int);
-};
 
 TEST_F(SampleFiles, FailedWriteLeavesTheExistingFileUnchanged) {
   const std::string path = dir.write("data.txt", "  1.00000000000000E+0000\r\n");
@@ -295,10 +275,19 @@ TEST_F(SampleFiles, ReplacingAFileKeepsItsPermissions) {
                                          std::filesystem::perms::owner_write |
                                          std::filesystem::perms::group_read);
   TValues({4}).SaveToFile(path);
-  EXPECT_EQ(std::filesystem::status(path).permissions(),
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                std::filesystem::perms::group_read);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::owner_write |
+                                                             std::filesystem::perms::group_read);
   EXPECT_EQ(TempDir::read(path), "  4.00000000000000E+0000\r\n");
+}
+
+TEST_F(SampleFiles, SavingThroughALinkReplacesTheFileItPointsTo) {
+  const std::string target = dir.write("real.txt", "old\n");
+  const std::string link = dir.file("link.txt");
+  std::filesystem::create_symlink(target, link);
+  TValues({2}).SaveToFile(link);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(TempDir::read(target), "  2.00000000000000E+0000\r\n");
 }
 
 }  // namespace

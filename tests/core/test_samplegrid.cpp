@@ -14,15 +14,10 @@ TEST(SampleGrid, AsManyColumnsAsFitAndEnoughRows) {
     int columns, rows;
   } cases[] = {
       {10, 460, 45, 10, 1},  // ten columns of 45 + 1 pixels
-      {11, 460, 45, 10, 2},
-      {20, 460, 45, 10, 2},
-      {21, 459, 45, 9, 3},
-      {0, 460, 45, 10, 1},   // an empty sample still has one row
-      {-3, 460, 45, 10, 1},
-      {5, 10, 45, 1, 5},     // narrower than one column: one column
-      {5, -100, 45, 1, 5},
-      {5, 100, 9, 10, 1},
-      {4, 100, 0, 100, 1},
+      {11, 460, 45, 10, 2}, {20, 460, 45, 10, 2}, {21, 459, 45, 9, 3},
+      {0, 460, 45, 10, 1},                      // an empty sample still has one row
+      {-3, 460, 45, 10, 1}, {5, 10, 45, 1, 5},  // narrower than one column: one column
+      {5, -100, 45, 1, 5},  {5, 100, 9, 10, 1},   {4, 100, 0, 100, 1},
       {4, 100, -1, 100, 1},  // a column without width is one pixel, the grid line
       {4, 100, -5, 100, 1},
   };

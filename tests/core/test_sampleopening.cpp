@@ -58,10 +58,8 @@ TEST_F(SampleOpening, SeveralPropertiesAskWhichOne) {
     int answer;
     Values sta, csv;
   } cases[] = {
-      {2, {3, 3, 3}, {3, 6}},
-      {1, {2, 2}, {2, 5}},
-      {0, {1}, {1, 4}},
-      {-1, {1}, {1, 4}},  // no valid answer: the first property
+      {2, {3, 3, 3}, {3, 6}}, {1, {2, 2}, {2, 5}},
+      {0, {1}, {1, 4}},       {-1, {1}, {1, 4}},  // no valid answer: the first property
       {3, {1}, {1, 4}},
   };
   for (const auto& c : cases) {
@@ -79,8 +77,9 @@ TEST_F(SampleOpening, SeveralPropertiesAskWhichOne) {
 
 TEST_F(SampleOpening, ReadingErrorsReachTheCaller) {
   const std::string missingSta = dir.file("missing.sta");
-  EXPECT_EQ(errorText([&] { openValues(missingSta, nullptr); })
-                .rfind("Cannot open file \"" + missingSta + "\". ", 0),
+  EXPECT_EQ(errorText([&] {
+              openValues(missingSta, nullptr);
+            }).rfind("Cannot open file \"" + missingSta + "\". ", 0),
             0u);
   EXPECT_EQ(errorText([&] { openValues(dir.file("missing.csv"), nullptr); }), "I/O error 103");
   EXPECT_EQ(errorText([&] { openValues(dir.file("missing.txt"), nullptr); }), "I/O error 103");

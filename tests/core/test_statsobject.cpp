@@ -2,11 +2,9 @@
 // property into a sample.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -17,6 +15,7 @@
 #include "core/numtext.h"
 #include "core/statsobject.h"
 #include "tests/core/errortext.h"
+#include "tests/core/filelimits.h"
 #include "tests/support/tempdir.h"
 
 namespace statorium {
@@ -28,13 +27,13 @@ using Values = std::vector<long double>;
 
 // The statobject "data" with the properties (1.5, 2.5) and (3), byte for byte.
 const std::string kDataFile = std::string(
-    "\x04\x00\x00\x00"                      // L = 4 characters
-    "\x64\x00\x61\x00"                      // only 4 bytes of the name: "da"
-    "\x02\x00\x00\x00"                      // P = 2
-    "\x02\x00\x00\x00"                      // C = 2
-    "\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\x3F"  // 1.5
-    "\x00\x00\x00\x00\x00\x00\x00\xA0\x00\x40"  // 2.5
-    "\x01\x00\x00\x00"                      // C = 1
+    "\x04\x00\x00\x00"                           // L = 4 characters
+    "\x64\x00\x61\x00"                           // only 4 bytes of the name: "da"
+    "\x02\x00\x00\x00"                           // P = 2
+    "\x02\x00\x00\x00"                           // C = 2
+    "\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\x3F"   // 1.5
+    "\x00\x00\x00\x00\x00\x00\x00\xA0\x00\x40"   // 2.5
+    "\x01\x00\x00\x00"                           // C = 1
     "\x00\x00\x00\x00\x00\x00\x00\xC0\x00\x40",  // 3
     50);
 
@@ -52,7 +51,9 @@ std::vector<Values> propertiesOf(const TStatsObject& obj) {
 }
 
 // Bitwise equality, so that -0 differs from 0.
-bool sameBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
+bool sameBits(long double a, long double b) {
+  return std::memcmp(&a, &b, 10) == 0;
+}
 
 class StatsObjectFiles : public ::testing::Test {
  protected:
@@ -93,8 +94,8 @@ TEST(StatsObject, NameConvertsBetweenUtf8AndUtf16) {
   } cases[] = {
       {"data", u"data"},
       {"Ünïcode", u"Ünïcode"},
-      {"\xE2\x82\xAC", u"\u20AC"},               // three bytes
-      {"\xF0\x9F\x98\x80", u"\U0001F600"},       // a surrogate pair
+      {"\xE2\x82\xAC", u"\u20AC"},          // three bytes
+      {"\xF0\x9F\x98\x80", u"\U0001F600"},  // a surrogate pair
       {"", u""},
   };
   for (const auto& c : cases) {
@@ -102,7 +103,9 @@ TEST(StatsObject, NameConvertsBetweenUtf8AndUtf16) {
     EXPECT_EQ(utf16ToUtf8(c.utf16), c.utf8) << c.utf8;
   }
   // Broken input becomes the replacement character, one per bad byte.
-  EXPECT_EQ(utf8ToUtf16("a\xFF" "b\xC3"), u"a\uFFFDb\uFFFD");
+  EXPECT_EQ(utf8ToUtf16("a\xFF"
+                        "b\xC3"),
+            u"a\uFFFDb\uFFFD");
   // Past U+10FFFF there is no UTF-16 form.
   EXPECT_EQ(utf8ToUtf16("\xF5\x80\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");
   EXPECT_EQ(utf8ToUtf16("\xF4\x90\x80\x80z"), u"\uFFFD\uFFFD\uFFFD\uFFFDz");
@@ -112,7 +115,7 @@ TEST(StatsObject, NameConvertsBetweenUtf8AndUtf16) {
 
 // ---- Statobject file -------------------------------------------------------------------------
 
-TEST_F(StatsObjectFiles, WritesTheDocumentedBytes) {
+TEST_F(StatsObjectFiles, WritesTheFileByteForByte) {
   const std::string path = dir.file("data.sta");
   objectOf("data", {{1.5L, 2.5L}, {3}}).writeObject(path);
   EXPECT_EQ(TempDir::read(path), kDataFile);
@@ -122,7 +125,7 @@ TEST_F(StatsObjectFiles, WritesTheDocumentedBytes) {
   EXPECT_EQ(TempDir::read(path), std::string(8, '\0'));
 }
 
-TEST_F(StatsObjectFiles, ReadsTheDocumentedBytesAndAppends) {
+TEST_F(StatsObjectFiles, ReadsTheFileAndAppends) {
   const std::string path = dir.write("data.sta", kDataFile);
   TStatsObject obj = objectOf("old", {{7}});
   obj.readStaObject(path);
@@ -134,11 +137,8 @@ TEST_F(StatsObjectFiles, NameKeepsOnlyItsLengthInBytes) {
   const struct {
     std::string written, read;
   } cases[] = {
-      {"data", "da"},
-      {"abc", "a"},  // three bytes: the half unit at the end is dropped
-      {"Ünïcode", "Ünï"},
-      {"x", ""},
-      {"", ""},
+      {"data", "da"},     {"abc", "a"},  // three bytes: the half unit at the end is dropped
+      {"Ünïcode", "Ünï"}, {"x", ""},    {"", ""},
   };
   const std::string path = dir.file("name.sta");
   for (const auto& c : cases) {
@@ -152,9 +152,18 @@ TEST_F(StatsObjectFiles, NameKeepsOnlyItsLengthInBytes) {
 
 TEST_F(StatsObjectFiles, ValuesRoundTripExactly) {
   using L = std::numeric_limits<long double>;
-  Values special = {0.0L,       -0.0L,      L::denorm_min(), -L::denorm_min() * 12345,
-                    L::min(),   L::max(),   L::lowest(),     1e-4000L,
-                    -1e4000L,   1.0L / 3,   0.1L,            -2.5L};
+  Values special = {0.0L,
+                    -0.0L,
+                    L::denorm_min(),
+                    -L::denorm_min() * 12345,
+                    L::min(),
+                    L::max(),
+                    L::lowest(),
+                    1e-4000L,
+                    -1e4000L,
+                    1.0L / 3,
+                    0.1L,
+                    -2.5L};
   std::mt19937_64 rng(99);
   std::uniform_real_distribution<long double> unit(-1, 1);
   std::uniform_int_distribution<int> power(-16000, 16000);
@@ -219,7 +228,7 @@ std::vector<DamagedFile> damagedFiles() {
   const std::string inf = std::string("\x00\x00\x00\x00\x00\x00\x00\x80\xFF\x7F", 10);
   const std::string nan = std::string("\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\xFF", 10);
   std::vector<DamagedFile> files;
-  // Every truncation of the documented file; from 36 bytes on its first property is complete.
+  // Every truncation of the example file; from 36 bytes on its first property is complete.
   for (size_t n = 0; n < kDataFile.size(); ++n)
     files.push_back({"truncated to " + std::to_string(n) + " bytes", kDataFile.substr(0, n),
                      n >= 36 ? Values{1.5L, 2.5L} : Values{}});
@@ -259,6 +268,7 @@ TEST_F(StatsObjectFiles, WriterFailsWhereNoFileCanBeCreated) {
     EXPECT_EQ(text.rfind("Cannot create file \"" + path + "\". ", 0), 0u) << text;
   }
   EXPECT_EQ(TempDir::read(existing), kDataFile);
+  EXPECT_EQ(test::folderEntries(dir.path()), (std::vector<std::string>{"folder.sta", "plain.sta"}));
 }
 
 TEST_F(StatsObjectFiles, WriterRefusesAReadOnlyFile) {
@@ -275,22 +285,12 @@ TEST_F(StatsObjectFiles, FailedWriteLeavesTheExistingFileUnchanged) {
   const TStatsObject big = objectOf("big", {Values(100000, 1.25L)});
   std::string text;
   {
-    // A file size limit makes writing fail part way even for the superuser.
-    rlimit saved;
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lower = saved;
-    lower.rlim_cur = 4096;
-    ::setrlimit(RLIMIT_FSIZE, &lower);
+    test::FileSizeLimit limit(4096);
     text = errorText([&] { big.writeObject(path); });
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
   }
   EXPECT_EQ(text, "I/O error 27");  // EFBIG
   EXPECT_EQ(TempDir::read(path), kDataFile);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                          std::filesystem::directory_iterator()),
-            1);
+  EXPECT_EQ(test::folderEntries(dir.path()), (std::vector<std::string>{"data.sta"}));
 }
 
 // ---- One property into a sample --------------------------------------------------------------
@@ -349,7 +349,10 @@ TEST_F(StatsObjectFiles, CsvColumnsBecomeProperties) {
     std::string content;
     std::vector<Values> expected;
   } cases[] = {
-      {"first line fixes the count", '.', "1,2,3\n4,5\n7,8,9,10\n", {{1, 4, 7}, {2, 5, 8}, {3, 0, 9}}},
+      {"first line fixes the count",
+       '.',
+       "1,2,3\n4,5\n7,8,9,10\n",
+       {{1, 4, 7}, {2, 5, 8}, {3, 0, 9}}},
       {"header skipped", '.', "a,b\n1,2\n3,4\n", {{1, 3}, {2, 4}}},
       {"header fixes the count", '.', "a,b,c\n1,2\n", {{1}, {2}, {0}}},
       {"header with a number is data", '.', "a,2\n3,4\n", {{0, 3}, {2, 4}}},
@@ -358,6 +361,7 @@ TEST_F(StatsObjectFiles, CsvColumnsBecomeProperties) {
       {"quoted comma decimals", ',', "\"1,5\",\"2,5\"\n3,\"-4,25\"\n", {{1.5L, 3}, {2.5L, -4.25L}}},
       {"points under a comma locale", ',', "1,2.5\n3,4\n", {{1, 3}, {0, 4}}},
       {"empty file", '.', "", {}},
+      {"blank lines hold no observation", '.', "1,2\n\n3,4\n\n\n", {{1, 3}, {2, 4}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

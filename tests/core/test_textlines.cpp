@@ -41,9 +41,17 @@ TEST_F(TextLines, SplitsAtLineFeeds) {
       {"empty lines", "\n\na\n\n", {"", "", "a", ""}},
       {"carriage return stays in the line", "a\r\nb\r\n", {"a\r", "b\r"}},
       {"empty file", "", {}},
-      {"byte order mark dropped", "\xEF\xBB\xBF" "a\nb", {"a", "b"}},
+      {"byte order mark dropped",
+       "\xEF\xBB\xBF"
+       "a\nb",
+       {"a", "b"}},
       {"only a byte order mark", "\xEF\xBB\xBF", {}},
-      {"byte order mark later kept", "a\n\xEF\xBB\xBF" "b", {"a", "\xEF\xBB\xBF" "b"}},
+      {"byte order mark later kept",
+       "a\n\xEF\xBB\xBF"
+       "b",
+       {"a",
+        "\xEF\xBB\xBF"
+        "b"}},
       {"zero bytes are data", std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
   };
   for (const auto& c : cases) EXPECT_EQ(linesOf(c.content), c.lines) << c.name;

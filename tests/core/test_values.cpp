@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "core/numtext.h"
 #include "core/values.h"
 #include "tests/core/errortext.h"
 #include "tests/support/near.h"
@@ -77,14 +78,16 @@ TEST(ValuesStatistics, DegenerateSamplesFailAsInvalidOperations) {
 
 TEST(ValuesStatistics, HugeValuesOverflowInsteadOfGivingInfinity) {
   // 1e4000 is an ordinary extended real, but its square is not.
-  const TValues v({1e4000L, -1e4000L, 3});
+  long double big = 0;
+  ASSERT_TRUE(parsePointNumber("1e4000", big));
+  const TValues v({big, -big, 3});
   EXPECT_EQ(v.Average(), 1);  // the sum itself stays in range
   EXPECT_EQ(errorText([&] { v.AverageQuadratic(); }), test::kOverflow);
   long double d;
   EXPECT_EQ(errorText([&] { v.Average(&d); }), test::kOverflow);
 
-  const long double big = std::numeric_limits<long double>::max();
-  EXPECT_EQ(errorText([&] { TValues({big, big}).Average(); }), test::kOverflow);
+  const long double most = std::numeric_limits<long double>::max();
+  EXPECT_EQ(errorText([&] { TValues({most, most}).Average(); }), test::kOverflow);
 }
 
 TEST(ValuesStatistics, AFaultLeftOverFromEarlierCodeDoesNotFailAValidStatistic) {
@@ -132,8 +135,8 @@ TEST(ValuesStatistics, MakeStandardFailureLeavesTheSampleUnchanged) {
 TEST(ValuesStatistics, EqualValuesHaveExactlyZeroDeviation) {
   // Values without a short binary form: the rounded sum divided by n is not always the value.
   for (int n = 2; n <= 12; ++n) {
-    for (long double x : {0.1L, 0.3L, 1.0L / 3, 0.9128571428571428571L, 1.52142857142857L,
-                          -7.77L, 1e-300L}) {
+    for (long double x :
+         {0.1L, 0.3L, 1.0L / 3, 0.9128571428571428571L, 1.52142857142857L, -7.77L, 1e-300L}) {
       TValues v(std::vector<long double>(n, x));
       EXPECT_EQ(v.Average(), x) << n << " times " << static_cast<double>(x);
       EXPECT_EQ(v.AverageQuadratic(), 0) << n << " times " << static_cast<double>(x);
@@ -171,6 +174,35 @@ TEST(ValuesSort, SortsAscendingAndRefusesAnEmptySample) {
   big.QuickSort();
   std::sort(data.begin(), data.end());
   EXPECT_EQ(big.data(), data);
+}
+
+TEST(ValuesSort, OrdersTheWholeRangeOfExtendedReals) {
+  using L = std::numeric_limits<long double>;
+  std::vector<long double> data = {L::max(),
+                                   L::lowest(),
+                                   L::min(),
+                                   -L::min(),
+                                   L::denorm_min(),
+                                   -L::denorm_min(),
+                                   0.0L,
+                                   -0.0L,
+                                   L::denorm_min() * 3,
+                                   1e-4000L,
+                                   -1e4000L,
+                                   1e4000L,
+                                   1,
+                                   -1,
+                                   0.5L,
+                                   -0.5L};
+  std::mt19937_64 rng(11);
+  std::uniform_real_distribution<long double> unit(-1, 1);
+  std::uniform_int_distribution<int> power(-16440, 16380);
+  for (int i = 0; i < 20000; ++i) data.push_back(std::ldexp(unit(rng), power(rng)));
+  TValues v(data);
+  v.QuickSort();
+  std::sort(data.begin(), data.end());
+  ASSERT_EQ(v.count(), static_cast<int>(data.size()));
+  for (size_t i = 0; i < data.size(); ++i) ASSERT_EQ(v.data()[i], data[i]) << i;
 }
 
 TEST(ValuesFiles, ExtensionIsTakenFromTheNamePartOnly) {

@@ -71,7 +71,7 @@ TEST(ClassCount, FollowsTheRootRules) {
     int32_t n;
     int32_t classes;
   } cases[] = {
-      {0, 1},  {1, 1},  {2, 1},  {4, 3},    {9, 3},   {16, 5},   {25, 5},  {36, 7},
+      {0, 1},  {1, 1},  {2, 1},  {4, 3},    {9, 3},   {16, 5},   {25, 5},    {36, 7},
       {39, 7}, {40, 6}, {64, 8}, {100, 10}, {101, 4}, {1000, 9}, {1001, 10}, {100000, 46},
   };
   for (const auto& c : cases) EXPECT_EQ(TVariants::calcClassCount(c.n), c.classes) << c.n;
@@ -175,8 +175,12 @@ TEST(Trimming, DropsRareVariantsWhileTheShareStaysBelowGamma) {
     Ns kept;  // frequencies of the variants left
     int32_t total;
   } cases[] = {
-      {"first goes, last stays", {1, 10, 10, 10, 10, 10, 10, 10, 10, 10, 9}, 0.05L, 0.05L,
-       {10, 10, 10, 10, 10, 10, 10, 10, 10, 9}, 99},
+      {"first goes, last stays",
+       {1, 10, 10, 10, 10, 10, 10, 10, 10, 10, 9},
+       0.05L,
+       0.05L,
+       {10, 10, 10, 10, 10, 10, 10, 10, 10, 9},
+       99},
       {"shares add up", {2, 2, 96}, 0.05L, 0.05L, {96}, 96},
       {"right end against the reduced total", {50, 3, 1}, 0.05L, 0.05L, {50, 3}, 53},
       {"a share equal to gamma stays", {5, 90, 5}, 0.05L, 0.05L, {5, 90, 5}, 100},
@@ -206,8 +210,8 @@ TEST(EmpiricalFunction, IsRightContinuousStepsOfTheFrequencies) {
   TVariants v = seriesOf({1, 1, 2, 5, 5, 5});
   const struct {
     long double x, F;
-  } points[] = {{-1e30L, 0}, {0.999L, 0}, {1, 2.0L / 6}, {1.5L, 2.0L / 6},
-                {2, 3.0L / 6}, {4.99L, 3.0L / 6}, {5, 1}, {1e30L, 1}};
+  } points[] = {{-1e30L, 0},   {0.999L, 0},       {1, 2.0L / 6}, {1.5L, 2.0L / 6},
+                {2, 3.0L / 6}, {4.99L, 3.0L / 6}, {5, 1},        {1e30L, 1}};
   for (const auto& p : points) EXPECT_EQ(v.Fn(p.x), p.F) << static_cast<double>(p.x);
   EXPECT_EQ(v.getMax(), 0.5L);
 

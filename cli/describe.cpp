@@ -1,0 +1,119 @@
+#include "cli/describe.h"
+
+#include <ostream>
+
+#include "cli/arguments.h"
+#include "core/errors.h"
+#include "core/numtext.h"
+#include "core/sampleanalysis.h"
+#include "core/sampleopening.h"
+
+namespace statorium::cli {
+
+namespace {
+
+struct DescribeOptions {
+  std::string file;
+  int property = 1;
+  std::optional<int> classes;
+  std::optional<int> law;
+  long double level = 0.05L;
+  AbnormalMode mode = AbnormalMode::DontDrop;
+  long double left = 0, right = 0;
+};
+
+DescribeOptions parse(const std::vector<std::string>& args) {
+  DescribeOptions o;
+  ArgumentReader in(args);
+  bool haveFile = false, haveDrop = false;
+  while (!in.done()) {
+    const std::string a = in.next("argument");
+    if (a == "--property") {
+      o.property = static_cast<int>(in.nextInteger("property number", 1, 1 << 30));
+    } else if (a == "--classes") {
+      o.classes = static_cast<int>(in.nextInteger("class count", 1, 2147483647));
+    } else if (a == "--law") {
+      const std::string name = in.next("law");
+      static const char* const names[] = {"normal", "exponential", "uniform", "weibull", "none"};
+      int found = -1;
+      for (int i = 0; i < 5; ++i)
+        if (name == names[i]) found = i;
+      if (found < 0) throw UsageError{"bad law '" + name + "'"};
+      o.law = found;
+    } else if (a == "--level") {
+      o.level = in.nextNumber("level");
+      // The settings offer the levels 0.01 to 0.99.
+      if (!(o.level >= 0.01L && o.level <= 0.99L)) throw UsageError{"the level must be 0.01 to 0.99"};
+    } else if (a == "--drop-gamma" || a == "--drop-interval") {
+      if (haveDrop) throw UsageError{"--drop-gamma and --drop-interval exclude each other"};
+      haveDrop = true;
+      o.mode = a == "--drop-gamma" ? AbnormalMode::GammaDrop : AbnormalMode::IntervalDrop;
+      o.left = in.nextNumber("left bound");
+      o.right = in.nextNumber("right bound");
+    } else if (a.size() > 1 && a[0] == '-' && !parseArgumentNumber(a)) {
+      throw UsageError{"unknown option '" + a + "'"};
+    } else if (!haveFile) {
+      o.file = a;
+      haveFile = true;
+    } else {
+      throw UsageError{"unexpected argument '" + a + "'"};
+    }
+  }
+  if (!haveFile) throw UsageError{"missing FILE"};
+  return o;
+}
+
+void run(const std::vector<std::string>& args, std::ostream& out) {
+  const DescribeOptions o = parse(args);
+  TValues values = openValues(o.file, [&](const TStatsObject& obj) {
+    if (o.property > obj.propCount())
+      throw Error("The statobject has no property " + std::to_string(o.property));
+    return o.property - 1;
+  });
+  TSampleAnalysis a;
+  if (!a.load(std::move(values))) throw Error("No values were read from \"" + o.file + "\"");
+  // The inputs as the window's controls would hold them.
+  a.level = o.level;
+  if (o.classes) {
+    a.setClassCount = true;
+    a.classCountText = std::to_string(*o.classes);
+  }
+  if (o.mode == AbnormalMode::GammaDrop) {
+    a.gamma1Text = formatGeneral(o.left);
+    a.gamma2Text = formatGeneral(o.right);
+  } else if (o.mode == AbnormalMode::IntervalDrop) {
+    a.leftText = formatGeneral(o.left);
+    a.rightText = formatGeneral(o.right);
+  }
+  a.applyAbnormalMode(o.mode);
+  if (o.law) {
+    a.lawIndex = *o.law;
+    a.lawChosen();
+  }
+  out << "Values: " << a.sample.count() << "\n";
+  out << "Classes: " << a.classCountText << "\n";
+  for (int r = 1; r < 8; ++r) {
+    const auto& row = a.characteristicsGrid[r];
+    if (row[0].empty()) continue;  // the row the window blanks
+    out << row[0];
+    for (int c = 1; c < 5; ++c) out << '\t' << row[c];
+    out << "\n";
+  }
+  out << "Law: " << kLawItems[a.lawIndex] << "\n";
+  out << a.lawParamsText << "\n" << a.criteria1Text << "\n" << a.criteria2Text << "\n";
+}
+
+}  // namespace
+
+Command describeCommand() {
+  return {"describe",
+          "FILE [--property N] [--classes K] [--law normal|exponential|uniform|weibull|none] "
+          "[--level P] [--drop-gamma LEFT RIGHT | --drop-interval LEFT RIGHT]",
+          "The main window's analysis of FILE (property N of a statobject file, default 1) with the\n"
+          "abnormal-value mode, class count K and significance level P (default 0.05) applied,\n"
+          "then the law chosen by hand when --law is given. Prints the sample size, the class\n"
+          "count, the characteristics rows, the law and the three law texts.",
+          run};
+}
+
+}  // namespace statorium::cli

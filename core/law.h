@@ -1,0 +1,43 @@
+#pragma once
+// TLaw: a fitted distribution law, the common base of the concrete laws.
+
+#include <cstdint>
+#include <string>
+
+#include "core/variants.h"
+
+namespace statorium {
+
+/// A parametric distribution law fitted to a variation series. A law is created with all fields
+/// 0 and is usable after evaluateParams. Every operation fails with the matching FloatError
+/// instead of giving an infinity or NaN.
+class TLaw {
+ public:
+  virtual ~TLaw() = default;
+
+  /// Variance of the estimate of F at x that follows from the variances of the parameters.
+  virtual long double D(long double x) const = 0;
+  /// Estimates the parameters from a series with a positive m_Total, replacing every field.
+  /// A degenerate series fails with a FloatError and leaves the fields as they were.
+  virtual void evaluateParams(const TVariants& variants) = 0;
+  /// Distribution function.
+  virtual long double F(long double x) const = 0;
+  /// Density.
+  virtual long double ff(long double x) const = 0;
+  /// The parameters for display, each with 4 decimals and the user's decimal separator.
+  virtual std::string paramsToString() const = 0;
+  /// Number of estimated parameters.
+  virtual int32_t paramCount() const = 0;
+
+  /// Lower edge of the 95% band: F(x) - sqrt|D(x)| * U(0.025); not clipped to [0, 1].
+  long double Fleft(long double x) const;
+  /// Upper edge of the 95% band: F(x) + sqrt|D(x)| * U(0.025); not clipped to [0, 1].
+  long double Fright(long double x) const;
+
+ protected:
+  TLaw() = default;
+  TLaw(const TLaw&) = default;
+  TLaw& operator=(const TLaw&) = default;
+};
+
+}  // namespace statorium

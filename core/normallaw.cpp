@@ -1,0 +1,63 @@
+#include "core/normallaw.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "core/fpfault.h"
+#include "core/numtext.h"
+
+namespace statorium {
+
+namespace {
+const long double kSqrt2Pi = std::sqrt(2 * std::numbers::pi_v<long double>);
+}  // namespace
+
+void TNormalLaw::evaluateParams(const TVariants& variants) {
+  const long double mean = variants.Average();
+  FpScope fp;
+  const long double N = variants.m_Total;
+  const std::vector<long double>& xs = variants.xs();
+  const std::vector<int32_t>& ns = variants.ns();
+  // sum n x^2 / N - m^2, summed as deviations so that equal values give exactly 0.
+  long double q = 0;
+  for (size_t i = 0; i < xs.size(); ++i) q += ns[i] * (xs[i] - mean) * (xs[i] - mean);
+  q /= N;
+  const long double sigma = finiteOrThrow(std::sqrt(std::fabs(q)) * (N / (N - 1)));
+  const long double dm = finiteOrThrow(sigma * sigma / N);
+  m = mean;
+  Sigma = sigma;
+  Dm = dm;
+  DSigma = dm / 2;
+}
+
+long double TNormalLaw::F(long double x) const {
+  FpScope fp;
+  const long double u = (x - m) / Sigma;
+  const long double t = 1 / (1 + 0.2316419L * std::fabs(u));
+  const long double phi = std::exp(-u * u / 2) / kSqrt2Pi;
+  const long double q =
+      phi * t *
+      (0.31938153L +
+       t * (-0.356563782L + t * (1.781477937L + t * (-1.821255978L + t * 1.330274429L))));
+  finiteOrThrow(q);
+  return u >= 0 ? 1 - q : q;
+}
+
+long double TNormalLaw::ff(long double x) const {
+  FpScope fp;
+  const long double d = x - m;
+  return finiteOrThrow(std::exp(-d * d / (2 * Sigma * Sigma)) / (kSqrt2Pi * Sigma));
+}
+
+long double TNormalLaw::D(long double x) const {
+  const long double density = ff(x);
+  FpScope fp;
+  const long double g = density * (x - m) / Sigma;
+  return finiteOrThrow(density * density * Dm + g * g * DSigma);
+}
+
+std::string TNormalLaw::paramsToString() const {
+  return "m=" + formatFixed(m, 4) + ", sigma=" + formatFixed(Sigma, 4);
+}
+
+}  // namespace statorium

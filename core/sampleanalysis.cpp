@@ -1,0 +1,320 @@
+#include "core/sampleanalysis.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "core/errors.h"
+#include "core/exponentlaw.h"
+#include "core/fitcriteria.h"
+#include "core/fpfault.h"
+#include "core/normallaw.h"
+#include "core/numtext.h"
+#include "core/ttest.h"
+#include "core/uniformlaw.h"
+#include "core/weibulllaw.h"
+
+namespace statorium {
+
+const std::array<const char*, kLawCount> kLawItems = {"Normal", "Exponential", "Uniform",
+                                                      "Weibull", "NOT DEFINED"};
+
+namespace {
+
+std::unique_ptr<TLaw> makeLaw(int index) {
+  switch (index) {
+    case 0:
+      return std::make_unique<TNormalLaw>();
+    case 1:
+      return std::make_unique<TExponentLaw>();
+    case 2:
+      return std::make_unique<TUniformLaw>();
+    case 3:
+      return std::make_unique<TWeibullsLaw>();
+    default:
+      return nullptr;
+  }
+}
+
+long double parseOr(const std::string& text, long double fallback) {
+  long double v;
+  return parseLocaleNumber(text, v) ? v : fallback;
+}
+
+// A decimal integer with optional sign and surrounding blanks.
+bool parseInteger(const std::string& text, long long& out) {
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
+  const char* first = text.data() + b;
+  if (b < e && *first == '+') ++first;
+  const auto [ptr, ec] = std::from_chars(first, text.data() + e, out);
+  return ec == std::errc() && ptr == text.data() + e && first != text.data() + e;
+}
+
+std::string fixed4(long double v) { return formatFixed(v, 4); }
+
+// Applies `f` to every value of a copy; the sample changes only when every value succeeded.
+template <class F>
+void transformAll(TValues& sample, F f) {
+  FpScope fp;
+  std::vector<long double> out(sample.data().size());
+  for (size_t i = 0; i < out.size(); ++i) {
+    out[i] = f(sample.data()[i]);
+    fp.check();
+  }
+  sample = TValues(std::move(out));
+}
+
+}  // namespace
+
+TSampleAnalysis::TSampleAnalysis() = default;
+TSampleAnalysis::~TSampleAnalysis() = default;
+
+bool TSampleAnalysis::load(TValues values) {
+  if (values.empty()) return false;
+  values.QuickSort();
+  fileData = std::move(values);
+  return true;
+}
+
+void TSampleAnalysis::applyAbnormalMode(AbnormalMode mode) {
+  sample = fileData.Clone();
+  if (mode == AbnormalMode::IntervalDrop)
+    sample.dropAbnormalsOutOfInterval(parseOr(leftText, 0), parseOr(rightText, 1000));
+  variants.setVariants(sample);
+  if (mode == AbnormalMode::GammaDrop && !sample.empty()) {
+    variants.dropAbnormals(parseOr(gamma1Text, 0), parseOr(gamma2Text, 0));
+    if (variants.count() == 0)
+      sample.Clear();
+    else
+      sample.dropAbnormalsOutOfInterval(variants.xs().front(), variants.xs().back());
+  }
+  refresh();
+}
+
+void TSampleAnalysis::refresh() {
+  variants.setVariants(sample);
+  if (sample.empty()) return;
+  if (variants.m_Total > 0) {
+    classCountChanged();
+    showCharacteristics();
+  }
+  findLaw();
+}
+
+int32_t TSampleAnalysis::classCountToUse() const {
+  const int32_t automatic = TVariants::calcClassCount(variants.m_Total);
+  long long k = automatic;
+  if (setClassCount && !parseInteger(classCountText, k)) k = automatic;
+  if (k <= 0 || k > std::numeric_limits<int32_t>::max()) k = automatic;
+  return static_cast<int32_t>(k);
+}
+
+void TSampleAnalysis::classCountChanged() {
+  const int32_t k = classCountToUse();
+  classCountText = std::to_string(k);
+  classes.setClasses(variants, k);
+  showHistogram();
+  fnModeChanged();
+  setChartScale(classes);
+}
+
+void TSampleAnalysis::showHistogram() {
+  if (classes.m_Total <= 0) return;
+  FpScope fp;
+  std::vector<ChartPoint> points;
+  points.reserve(classes.count() + 1);
+  const long double total = classes.m_Total;
+  for (int i = 0; i < classes.count(); ++i)
+    points.push_back({classes.xs()[i], classes.ns()[i] / total});
+  points.push_back({classes.xs().back() + classes.m_Width, classes.ns().back() / total});
+  for (const ChartPoint& p : points) finiteOrThrow(p.x);
+  histogram = std::move(points);
+}
+
+void TSampleAnalysis::fnModeChanged() { showFn(fnByClasses ? classes : variants); }
+
+void TSampleAnalysis::showFn(const TVariants& series) {
+  if (series.m_Total > 0) {
+    FpScope fp;
+    std::vector<ChartArrow> arrows;
+    arrows.reserve(series.count());
+    const long double total = series.m_Total;
+    long double s = 0;
+    const auto& x = series.xs();
+    for (int i = 0; i + 1 < series.count(); ++i) {
+      s += series.ns()[i];
+      arrows.push_back({x[i], s / total, x[i + 1], s / total});
+    }
+    arrows.push_back({x.back(), 1, finiteOrThrow(x.back() + series.m_Width), 1});
+    empirical = std::move(arrows);
+  }
+  lawChosen();
+}
+
+void TSampleAnalysis::lawChosen() {
+  law = makeLaw(lawIndex);
+  updateLaw();
+}
+
+void TSampleAnalysis::updateLaw() {
+  const std::string levelText = formatGeneral(level);
+  curves = LawCurves();
+  if (!law || variants.m_Total <= 0 || variants.count() == 0) {
+    lawParamsText = "Law was not selected";
+    return;
+  }
+  const std::string item = kLawItems[lawIndex];
+  auto verdict = [&](bool accepted) {
+    return accepted ? "H0: Fn(x)=F(x) is accepted (" + levelText + ")"
+                    : "H0: Fn(x)=F(x) is rejected, significance level is equal to " + levelText;
+  };
+  try {
+    FpScope fp;
+    law->evaluateParams(variants);
+    fp.check();
+    const bool kolmogorov = KolmogorovsCheck(variants, *law, level);
+    fp.check();
+    criteria1Text = "Kolmogorov's criteria: " + verdict(kolmogorov) + ".";
+    criteria2Text = "Pearson's criteria: " + verdict(PearsonsCheck(classes, *law, level)) + ".";
+    clearFpFaults();  // the criterion catches its own failures
+
+    const long double x0 = variants.xs().front();
+    const long double step = (variants.xs().back() - x0) / 200;
+    const long double width = classes.m_Width;
+    for (int i = 0; i <= 200; ++i) {
+      const long double x = x0 + i * step;
+      curves.left.push_back({x, finiteOrThrow(law->Fleft(x))});
+      curves.function.push_back({x, finiteOrThrow(law->F(x))});
+      curves.right.push_back({x, finiteOrThrow(law->Fright(x))});
+      curves.density.push_back({x, finiteOrThrow(law->ff(x) * width)});
+    }
+    lawParamsText = item + " law parameters: " + law->paramsToString();
+  } catch (const std::exception&) {
+    clearFpFaults();
+    criteria1Text = "It is imposible to apply " + item + " law to this data";
+    criteria2Text.clear();
+    law.reset();
+  }
+}
+
+int TSampleAnalysis::suggestedLaw() const {
+  long double dE = 0, dA = 0;
+  const long double e = variants.Excess(&dE);
+  const long double a = variants.AsymetricalCoefficent(&dA);
+  if (tTest(a, 0, dA) && tTest(e, 0, dE)) return 0;
+  if (tTest(a, 2, dA) && tTest(e, 6, dE)) return 1;
+  if (tTest(a, 0, dA) && tTest(e, -1.2L, dE)) return 2;
+  return kLawNotDefined;
+}
+
+int TSampleAnalysis::findLaw() {
+  const int suggestion = suggestedLaw();
+  if (suggestion != lawIndex) {
+    lawIndex = suggestion;
+    lawChosen();
+  }
+  return suggestion;
+}
+
+void TSampleAnalysis::setChartScale(const TVariants& series) {
+  chartMaximum = histogramTab && series.count() > 0 ? series.getMax() + 0.01L : 1.01L;
+}
+
+void TSampleAnalysis::showCharacteristics() {
+  struct Row {
+    const char* caption;
+    long double (TVariants::*statistic)(long double*) const;
+  };
+  static const Row rows[7] = {
+      {"Average", &TVariants::Average},
+      {"Standard Deviation", &TVariants::AverageQuadratic},
+      {"Skewness", &TVariants::AsymetricalCoefficent},
+      {"Coefficient of variation", &TVariants::PirsonsVariation},
+      {"Kurtosis", &TVariants::Excess},
+      {"Antikurtosis", &TVariants::Contrexcess},
+      {"Absolute digression", &TVariants::AbsoluteDigression},
+  };
+  CharacteristicsGrid grid;
+  grid[0] = {"", "Left edge (0.05)", "Value", "Right edge (0.05)", "Quadratic Average of values"};
+  const long double average = variants.Average();
+  const bool zeroMean = std::fabs(average) <= 1e-9L;
+  for (int r = 0; r < 7; ++r) {
+    // The coefficient of variation divides by the mean: no row for a zero mean.
+    if (r == 3 && zeroMean) continue;
+    long double d = 0;
+    const long double v = (variants.*rows[r].statistic)(&d);
+    FpScope fp;
+    const long double left = v - 1.96L * d;
+    const long double right = v + 1.96L * d;
+    fp.check();
+    grid[r + 1] = {rows[r].caption, fixed4(finiteOrThrow(left)), fixed4(finiteOrThrow(v)),
+                   fixed4(finiteOrThrow(right)), fixed4(finiteOrThrow(d))};
+  }
+  characteristicsGrid = grid;
+  characteristicsShown = true;
+}
+
+bool TSampleAnalysis::doPositive() {
+  if (sample.empty() || !(sample.data().front() < 0)) return false;
+  const long double shift = sample.data().front() - 0.001L;
+  transformAll(sample, [shift](long double x) { return x - shift; });
+  return true;
+}
+
+void TSampleAnalysis::transformLn() {
+  TValues before = sample.Clone();
+  doPositive();
+  try {
+    transformAll(sample, [](long double x) {
+      // The logarithm of zero counts as an invalid operation, like that of a negative number.
+      if (!(x > 0)) throw FloatError(FloatError::Kind::Invalid);
+      return std::log(x);
+    });
+  } catch (...) {
+    sample = std::move(before);
+    throw;
+  }
+}
+
+void TSampleAnalysis::transformExp() {
+  transformAll(sample, [](long double x) { return std::exp(x); });
+}
+
+void TSampleAnalysis::transformStandard() {
+  if (sample.empty()) return;
+  TValues copy = sample.Clone();
+  copy.MakeStandard();
+  sample = std::move(copy);
+}
+
+void TSampleAnalysis::transformPower(long double p) {
+  transformAll(sample, [p](long double x) { return powerOf(x, p); });
+}
+
+long double powerOf(long double x, long double p) {
+  if (p == 0) return 1;
+  if (x == 0 && p > 0) return 0;
+  FpScope fp;
+  if (p == std::trunc(p) && std::fabs(p) <= 2147483647.0L) {
+    // An integer power is a product of factors, so negative x is allowed; squaring keeps the
+    // number of multiplications logarithmic.
+    unsigned long long k = static_cast<unsigned long long>(std::fabs(p));
+    long double result = 1, base = x;
+    while (k) {
+      if (k & 1) result *= base;
+      k >>= 1;
+      if (k) base *= base;
+    }
+    if (p < 0) result = 1 / result;
+    fp.check();
+    return finiteOrThrow(result);
+  }
+  if (!(x > 0)) throw FloatError(FloatError::Kind::Invalid);
+  const long double r = std::exp(p * std::log(x));
+  fp.check();
+  return finiteOrThrow(r);
+}
+
+}  // namespace statorium
