@@ -16,8 +16,9 @@
 namespace {
 
 // Two public references a user of the program may want at hand.
-const char* const kHandbook = "www.itl.nist.gov/div898/handbook";  // e-Handbook of Statistical Methods
-const char* const kTextbook = "onlinestatbook.com";                // an open statistics textbook
+const char* const kHandbook =
+    "www.itl.nist.gov/div898/handbook";              // e-Handbook of Statistical Methods
+const char* const kTextbook = "onlinestatbook.com";  // an open statistics textbook
 
 QLineEdit* linkEdit(const char* name, const QString& text, QWidget* parent) {
   auto* e = new QLineEdit(text, parent);

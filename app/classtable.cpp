@@ -64,7 +64,8 @@ TfrmClassTable::TfrmClassTable(TPrompter& prompter, QWidget* parent)
 
 int TfrmClassTable::ShowModal(const statorium::TVariants& classes, const QString& caption) {
   if (classes.count() == 0) return 0;
-  Label1->setText(QString::fromStdString(statorium::classTableCaption(caption.toStdString(), classes)));
+  Label1->setText(
+      QString::fromStdString(statorium::classTableCaption(caption.toStdString(), classes)));
   m_model->setSeries(&classes);
   const int result = m_prompter.execDialog(this);
   m_model->setSeries(nullptr);  // the series belongs to the caller

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include <qcustomplot.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -19,7 +20,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <qcustomplot.h>
 
 #include "analysis2d/twod.h"
 #include "analysisnd/nd.h"
@@ -43,7 +43,9 @@ namespace {
 
 constexpr int kSampleColumnWidth = 45;
 
-QString general(long double v) { return QString::fromStdString(statorium::formatGeneral(v)); }
+QString general(long double v) {
+  return QString::fromStdString(statorium::formatGeneral(v));
+}
 
 template <class W>
 W* named(W* widget, const char* name) {
@@ -102,7 +104,8 @@ TfrmMain::TfrmMain(TPrompter& prompter, TApplicationWindows& windows)
 }
 
 void TfrmMain::bind(QAction* action, void (TfrmMain::*handler)()) {
-  connect(action, &QAction::triggered, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+  connect(action, &QAction::triggered, this,
+          [this, handler] { guarded([&] { (this->*handler)(); }); });
 }
 
 void TfrmMain::guarded(const std::function<void()>& handler) {
@@ -118,9 +121,7 @@ void TfrmMain::buildMenus() {
     bind(a, handler);
     return a;
   };
-  auto addSeparator = [](QMenu* menu, const char* name) {
-    named(menu->addSeparator(), name);
-  };
+  auto addSeparator = [](QMenu* menu, const char* name) { named(menu->addSeparator(), name); };
 
   QMenu* statobject = named(bar->addMenu(QStringLiteral("&Statobject")), "Statobject1");
   addItem(statobject, QStringLiteral("Open"), "Open1", &TfrmMain::LoadClick);
@@ -193,16 +194,16 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
   Label2 = boldLabel(QStringLiteral("Quantity characteristics"), "Label2", TabSheet5);
   sgQuantityCharacteristics = named(new QTableWidget(7, 4, TabSheet5), "sgQuantityCharacteristics");
   sgQuantityCharacteristics->setHorizontalHeaderLabels(
-      {QStringLiteral("Left edge (0.05)"), QStringLiteral("Value"), QStringLiteral("Right edge (0.05)"),
-       QStringLiteral("Quadratic Average of values")});
+      {QStringLiteral("Left edge (0.05)"), QStringLiteral("Value"),
+       QStringLiteral("Right edge (0.05)"), QStringLiteral("Quadratic Average of values")});
   sgQuantityCharacteristics->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sgQuantityCharacteristics->verticalHeader()->setDefaultSectionSize(24);
   sgQuantityCharacteristics->verticalHeader()->setMinimumWidth(140);
   sgQuantityCharacteristics->setToolTip(QStringLiteral("-"));
   const int widths[] = {105, 75, 105, 160};
   for (int c = 0; c < 4; ++c) sgQuantityCharacteristics->setColumnWidth(c, widths[c]);
-  DistributionLawParams =
-      boldLabel(QStringLiteral("Distribution law parameters: "), "DistributionLawParams", TabSheet5);
+  DistributionLawParams = boldLabel(QStringLiteral("Distribution law parameters: "),
+                                    "DistributionLawParams", TabSheet5);
   lCriterias1 = boldLabel(QStringLiteral("Criterias: "), "lCriterias1", TabSheet5);
   lCriterias2 = boldLabel(QStringLiteral("Criterias: "), "lCriterias2", TabSheet5);
   for (QLabel* l : {lCriterias1, lCriterias2})
@@ -217,8 +218,8 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
   // The column of controls on the right.
   auto* right = new QVBoxLayout;
   gbChartControl = boldGroup(QStringLiteral("Chart control"), "gbChartControl", page);
-  cbSetClassCount = plain(named(new QCheckBox(QStringLiteral("Set class count"), gbChartControl),
-                                "cbSetClassCount"));
+  cbSetClassCount = plain(
+      named(new QCheckBox(QStringLiteral("Set class count"), gbChartControl), "cbSetClassCount"));
   classCount = plain(named(new QLineEdit(QStringLiteral("0"), gbChartControl), "classCount"));
   classCount->setEnabled(false);
   classCount->setMaximumWidth(60);
@@ -232,12 +233,12 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
 
   GroupBox2 = boldGroup(QStringLiteral("Data transformations"), "GroupBox2", page);
   GroupBox1 = boldGroup(QStringLiteral("Abnormals"), "GroupBox1", GroupBox2);
-  rbDontDrop = plain(named(new QRadioButton(QStringLiteral("Do not drop abnormals."), GroupBox1),
-                           "rbDontDrop"));
-  rbGammaDrop = plain(named(new QRadioButton(QStringLiteral("Drop by probabilities:"), GroupBox1),
-                            "rbGammaDrop"));
-  rbIntervalDrop = plain(
-      named(new QRadioButton(QStringLiteral("Drop out of interval:"), GroupBox1), "rbIntervalDrop"));
+  rbDontDrop = plain(
+      named(new QRadioButton(QStringLiteral("Do not drop abnormals."), GroupBox1), "rbDontDrop"));
+  rbGammaDrop = plain(
+      named(new QRadioButton(QStringLiteral("Drop by probabilities:"), GroupBox1), "rbGammaDrop"));
+  rbIntervalDrop = plain(named(new QRadioButton(QStringLiteral("Drop out of interval:"), GroupBox1),
+                               "rbIntervalDrop"));
   rbDontDrop->setChecked(true);
   lGamma1 = plain(named(new QLabel(QStringLiteral("Left"), GroupBox1), "lGamma1"));
   gamma1 = plain(named(new QLineEdit(GroupBox1), "gamma1"));
@@ -273,7 +274,8 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
   };
   btnGetPower = button("btnGetPower", QStringLiteral("Power"),
                        QStringLiteral("Gives values equal to power(x, myu)"));
-  btnGetLn = button("btnGetLn", QStringLiteral("Ln"), QStringLiteral("Gives values equal to Ln(x)"));
+  btnGetLn =
+      button("btnGetLn", QStringLiteral("Ln"), QStringLiteral("Gives values equal to Ln(x)"));
   btnGetStandart = button("btnGetStandart", QStringLiteral("Standard"),
                           QStringLiteral("Gives standardizated values"));
   btnGetExp =
@@ -340,8 +342,8 @@ void TfrmMain::LoadClick() {
   TFileDialogOptions o;
   o.title = QStringLiteral("Open");
   // "Any files" must also list files without an extension, such as generated series.
-  o.filter = QStringLiteral(
-      "Data files (*.txt);;CSV files (*.csv);;STA files (*.sta);;Any files (*)");
+  o.filter =
+      QStringLiteral("Data files (*.txt);;CSV files (*.csv);;STA files (*.sta);;Any files (*)");
   const QString fileName = m_prompter.getOpenFileName(this, o);
   if (fileName.isEmpty()) return;
   Load(fileName);
@@ -389,7 +391,8 @@ void TfrmMain::showSample() {
   // known even while the grid's own page is hidden. A vertical scroll bar is allowed for.
   const QWidget* page = pages->currentWidget();
   const int frame = 2 * sgSample->frameWidth();
-  const int width = page->width() - frame - sgSample->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const int width =
+      page->width() - frame - sgSample->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   m_sampleModel->showSample(&m_sample, width, kSampleColumnWidth);
 }
 
@@ -431,13 +434,33 @@ void TfrmMain::Save1Click() {
 
 // ---- Windows opened from the menu ----
 
-void TfrmMain::Createseries1Click() { m_prompter.execDialog(m_windows.frmSeriesCreation); }
-void TfrmMain::Createobject1Click() { m_prompter.execDialog(m_windows.frmCreateStatObj); }
-void TfrmMain::wodimensional1Click() { m_prompter.execDialog(m_windows.frm2D); }
-void TfrmMain::Multidimensionalanalysis1Click() { m_prompter.execDialog(m_windows.frmND); }
-void TfrmMain::Settings1Click() { m_prompter.execDialog(m_windows.frmSettings); }
-void TfrmMain::ToolButton1Click() { m_prompter.execDialog(m_windows.frmCheckVariants); }
-void TfrmMain::Many1Click() { m_prompter.execDialog(m_windows.frmCheckManyVariants); }
-void TfrmMain::Avgparameterscheck1Click() { m_prompter.execDialog(m_windows.frmParamsCheck); }
-void TfrmMain::About1Click() { m_prompter.execDialog(m_windows.frmAboutBox); }
-void TfrmMain::tbCloseClick() { close(); }
+void TfrmMain::Createseries1Click() {
+  m_prompter.execDialog(m_windows.frmSeriesCreation);
+}
+void TfrmMain::Createobject1Click() {
+  m_prompter.execDialog(m_windows.frmCreateStatObj);
+}
+void TfrmMain::wodimensional1Click() {
+  m_prompter.execDialog(m_windows.frm2D);
+}
+void TfrmMain::Multidimensionalanalysis1Click() {
+  m_prompter.execDialog(m_windows.frmND);
+}
+void TfrmMain::Settings1Click() {
+  m_prompter.execDialog(m_windows.frmSettings);
+}
+void TfrmMain::ToolButton1Click() {
+  m_prompter.execDialog(m_windows.frmCheckVariants);
+}
+void TfrmMain::Many1Click() {
+  m_prompter.execDialog(m_windows.frmCheckManyVariants);
+}
+void TfrmMain::Avgparameterscheck1Click() {
+  m_prompter.execDialog(m_windows.frmParamsCheck);
+}
+void TfrmMain::About1Click() {
+  m_prompter.execDialog(m_windows.frmAboutBox);
+}
+void TfrmMain::tbCloseClick() {
+  close();
+}

@@ -49,8 +49,7 @@ QString TQtPrompter::getSaveFileName(QWidget* parent, const TFileDialogOptions& 
 bool TQtPrompter::inputQuery(QWidget* parent, const QString& title, const QString& prompt,
                              QString& text) {
   bool ok = false;
-  const QString answer =
-      QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, text, &ok);
+  const QString answer = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, text, &ok);
   if (ok) text = answer;
   return ok;
 }
@@ -63,7 +62,9 @@ void TQtPrompter::showError(QWidget* parent, const QString& text) {
   QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
 }
 
-int TQtPrompter::execDialog(QDialog* dialog) { return dialog->exec(); }
+int TQtPrompter::execDialog(QDialog* dialog) {
+  return dialog->exec();
+}
 
 std::optional<QColor> TQtPrompter::chooseColor(QWidget* parent, const QColor& initial) {
   const QColor c = QColorDialog::getColor(initial, parent);
@@ -71,4 +72,6 @@ std::optional<QColor> TQtPrompter::chooseColor(QWidget* parent, const QColor& in
   return c;
 }
 
-void TQtPrompter::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+void TQtPrompter::openUrl(const QUrl& url) {
+  QDesktopServices::openUrl(url);
+}

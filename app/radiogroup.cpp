@@ -46,14 +46,18 @@ void TRadioGroup::setItems(const QStringList& items) {
   }
 }
 
-int TRadioGroup::itemCount() const { return static_cast<int>(m_group->buttons().size()); }
+int TRadioGroup::itemCount() const {
+  return static_cast<int>(m_group->buttons().size());
+}
 
 QString TRadioGroup::itemText(int index) const {
   QAbstractButton* b = m_group->button(index);
   return b ? b->text() : QString();
 }
 
-int TRadioGroup::itemIndex() const { return m_group->checkedId(); }
+int TRadioGroup::itemIndex() const {
+  return m_group->checkedId();
+}
 
 void TRadioGroup::setItemIndex(int index) {
   if (QAbstractButton* b = m_group->button(index)) {

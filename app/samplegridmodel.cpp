@@ -4,8 +4,8 @@ void TSampleGridModel::showSample(const statorium::TValues* sample, int gridWidt
                                   int columnWidth) {
   beginResetModel();
   m_sample = sample;
-  m_layout = statorium::SampleGridLayout::forWidth(sample ? sample->count() : 0, gridWidth,
-                                                    columnWidth);
+  m_layout =
+      statorium::SampleGridLayout::forWidth(sample ? sample->count() : 0, gridWidth, columnWidth);
   endResetModel();
 }
 

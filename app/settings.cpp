@@ -123,7 +123,7 @@ void TfrmSettings::SignificanceChange() {
 }
 
 void TfrmSettings::OnColorPanelClick(QObject* sender) {
-  QLabel* swatch = sender == Panel1 ? frequencyHistogram
+  QLabel* swatch = sender == Panel1   ? frequencyHistogram
                    : sender == Panel2 ? frequencyFunction
                                       : qobject_cast<QLabel*>(sender);
   if (swatch != frequencyHistogram && swatch != frequencyFunction) return;

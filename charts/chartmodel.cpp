@@ -20,14 +20,18 @@ double toDouble(long double v) {
   return static_cast<double>(v);
 }
 
-double itemX(const TChartPoint& p) { return p.x; }
-double itemX(const TChartArrow& a) { return a.x0; }
+double itemX(const TChartPoint& p) {
+  return p.x;
+}
+double itemX(const TChartArrow& a) {
+  return a.x0;
+}
 
 // Appends an item; the sorted prefix grows only while items keep arriving in order.
 template <class Item>
 void appendItem(std::vector<Item>& items, std::size_t& sortedCount, const Item& item) {
-  const bool inOrder = sortedCount == items.size() &&
-                       (items.empty() || itemX(items.back()) <= itemX(item));
+  const bool inOrder =
+      sortedCount == items.size() && (items.empty() || itemX(items.back()) <= itemX(item));
   items.push_back(item);
   if (inOrder) sortedCount = items.size();
 }

@@ -87,7 +87,8 @@ class TChartSeries {
   /// Removes all items.
   void Clear();
   /// Adds the point (x, y) to an area, line or point series. A point with x not a number is
-  /// dropped (it has no place on the axis); values beyond the double range are clamped to it.
+  /// dropped (it has no place on the axis); values beyond the double range, infinities
+  /// included, are clamped to it.
   /// Throws std::logic_error on an arrow series.
   void AddXY(long double x, long double y);
   /// Adds an arrow from (x0, y0) to (x1, y1) with its label and colour to an arrow series; the

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "cli/describe.h"
 #include "core/errors.h"
 
 namespace statorium::cli {
@@ -29,7 +30,7 @@ void printCommandUsage(std::ostream& os, const Command& c) {
 }  // namespace
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> list;
+  static const std::vector<Command> list = {describeCommand()};
   return list;
 }
 

@@ -43,7 +43,8 @@ DescribeOptions parse(const std::vector<std::string>& args) {
     } else if (a == "--level") {
       o.level = in.nextNumber("level");
       // The settings offer the levels 0.01 to 0.99.
-      if (!(o.level >= 0.01L && o.level <= 0.99L)) throw UsageError{"the level must be 0.01 to 0.99"};
+      if (!(o.level >= 0.01L && o.level <= 0.99L))
+        throw UsageError{"the level must be 0.01 to 0.99"};
     } else if (a == "--drop-gamma" || a == "--drop-interval") {
       if (haveDrop) throw UsageError{"--drop-gamma and --drop-interval exclude each other"};
       haveDrop = true;
@@ -106,14 +107,15 @@ void run(const std::vector<std::string>& args, std::ostream& out) {
 }  // namespace
 
 Command describeCommand() {
-  return {"describe",
-          "FILE [--property N] [--classes K] [--law normal|exponential|uniform|weibull|none] "
-          "[--level P] [--drop-gamma LEFT RIGHT | --drop-interval LEFT RIGHT]",
-          "The main window's analysis of FILE (property N of a statobject file, default 1) with the\n"
-          "abnormal-value mode, class count K and significance level P (default 0.05) applied,\n"
-          "then the law chosen by hand when --law is given. Prints the sample size, the class\n"
-          "count, the characteristics rows, the law and the three law texts.",
-          run};
+  return {
+      "describe",
+      "FILE [--property N] [--classes K] [--law normal|exponential|uniform|weibull|none] "
+      "[--level P] [--drop-gamma LEFT RIGHT | --drop-interval LEFT RIGHT]",
+      "The main window's analysis of FILE (property N of a statobject file, default 1) with the\n"
+      "abnormal-value mode, class count K and significance level P (default 0.05) applied,\n"
+      "then the law chosen by hand when --law is given. Prints the sample size, the class\n"
+      "count, the characteristics rows, the law and the three law texts.",
+      run};
 }
 
 }  // namespace statorium::cli

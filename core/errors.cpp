@@ -27,9 +27,13 @@ Error listIndexError(long long index) {
   return Error(text);
 }
 
-Error classCountError() { return Error("Class count error"); }
+Error classCountError() {
+  return Error("Class count error");
+}
 
-Error ioError(int code) { return Error("I/O error " + std::to_string(code)); }
+Error ioError(int code) {
+  return Error("I/O error " + std::to_string(code));
+}
 
 Error cannotOpenFile(const std::string& fileName, const std::string& reason) {
   return Error("Cannot open file \"" + fileName + "\". " + reason);

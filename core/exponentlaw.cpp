@@ -31,6 +31,8 @@ long double TExponentLaw::D(long double x) const {
   return finiteOrThrow(std::exp(-2 * Lambda * x) * x * x * DLambda);
 }
 
-std::string TExponentLaw::paramsToString() const { return "lambda=" + formatFixed(Lambda, 4); }
+std::string TExponentLaw::paramsToString() const {
+  return "lambda=" + formatFixed(Lambda, 4);
+}
 
 }  // namespace statorium

@@ -37,10 +37,9 @@ long double KolmogorovsProbability(long double lambda, int32_t N) {
     const long double k4 = k2 * k2;
     const long double f1 = k2 - (1 - s) / 2;
     const long double f2 = 5 * k2 + 22 - 7.5L * (1 - s);
-    const long double B = 1 - 2 * k3 / (3 * sqrtN) -
-                          (8 * k4 * l2 + k2 * l2 * (f1 - 4 * (f1 + 3))) / (18 * n) +
-                          (k2 * lambda / (27 * n * sqrtN)) *
-                              (f2 / 5 - 4 * k2 * l2 * (f2 + 45) / 15 + 8 * k4 * l2);
+    const long double B =
+        1 - 2 * k3 / (3 * sqrtN) - (8 * k4 * l2 + k2 * l2 * (f1 - 4 * (f1 + 3))) / (18 * n) +
+        (k2 * lambda / (27 * n * sqrtN)) * (f2 / 5 - 4 * k2 * l2 * (f2 + 45) / 15 + 8 * k4 * l2);
     sum += s * std::exp(-2 * k2 * l2) * B;
   }
   return finiteOrThrow(-2 * sum);
@@ -53,6 +52,10 @@ bool KolmogorovsCheck(const TVariants& variants, const TLaw& law, long double al
     FpScope fp;
     lambda = finiteOrThrow(std::sqrt(static_cast<long double>(variants.m_Total)) * dMax);
   }
+  // Four terms of the series cannot describe the distribution for small lambda: the terms then
+  // cancel and the probability comes out near 0, rejecting the closest fits. Below 0.3 the true
+  // probability exceeds 0.9999, above every level that can be chosen, so such a fit is accepted.
+  if (lambda < kKolmogorovSeriesFloor) return true;
   return alpha <= KolmogorovsProbability(lambda, variants.m_Total);
 }
 

@@ -20,6 +20,9 @@ long double KolmogorovsDistance(const TVariants& variants, const TLaw& law);
 /// FloatError.
 long double KolmogorovsProbability(long double lambda, int32_t N);
 
+/// The lambda below which Kolmogorov's criterion accepts without the series.
+constexpr long double kKolmogorovSeriesFloor = 0.3L;
+
 /// True when the hypothesis that the series follows the law is accepted at the level alpha:
 /// alpha <= KolmogorovsProbability(sqrt(N) KolmogorovsDistance, N). Failures pass through.
 bool KolmogorovsCheck(const TVariants& variants, const TLaw& law, long double alpha);

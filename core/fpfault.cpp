@@ -5,7 +5,9 @@
 
 namespace statorium {
 
-void clearFpFaults() { std::feclearexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW); }
+void clearFpFaults() {
+  std::feclearexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
+}
 
 void checkFpFaults() {
   const int raised = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);

@@ -210,9 +210,13 @@ bool parseNumber(std::string_view s, char sep, long double& out) {
 
 }  // namespace
 
-char decimalSeparator() { return g_separator; }
+char decimalSeparator() {
+  return g_separator;
+}
 
-void setDecimalSeparator(char separator) { g_separator = separator; }
+void setDecimalSeparator(char separator) {
+  g_separator = separator;
+}
 
 char environmentDecimalSeparator() {
   locale_t loc = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));

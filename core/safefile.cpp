@@ -26,7 +26,8 @@ SafeFileWriter::SafeFileWriter(const std::string& fileName) : m_target(fileName)
   if (::stat(m_target.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) throw cannotCreateFile(fileName, std::strerror(EISDIR));
     // Replacing by rename would bypass a read-only target; refuse as writing it in place would.
-    if (::access(m_target.c_str(), W_OK) != 0) throw cannotCreateFile(fileName, std::strerror(errno));
+    if (::access(m_target.c_str(), W_OK) != 0)
+      throw cannotCreateFile(fileName, std::strerror(errno));
     mode = st.st_mode & 07777;
   } else {
     const mode_t mask = ::umask(0);

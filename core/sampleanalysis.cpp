@@ -16,8 +16,8 @@
 
 namespace statorium {
 
-const std::array<const char*, kLawCount> kLawItems = {"Normal", "Exponential", "Uniform",
-                                                      "Weibull", "NOT DEFINED"};
+const std::array<const char*, kLawCount> kLawItems = {"Normal", "Exponential", "Uniform", "Weibull",
+                                                      "NOT DEFINED"};
 
 namespace {
 
@@ -52,7 +52,9 @@ bool parseInteger(const std::string& text, long long& out) {
   return ec == std::errc() && ptr == text.data() + e && first != text.data() + e;
 }
 
-std::string fixed4(long double v) { return formatFixed(v, 4); }
+std::string fixed4(long double v) {
+  return formatFixed(v, 4);
+}
 
 // Applies `f` to every value of a copy; the sample changes only when every value succeeded.
 template <class F>
@@ -133,7 +135,9 @@ void TSampleAnalysis::showHistogram() {
   histogram = std::move(points);
 }
 
-void TSampleAnalysis::fnModeChanged() { showFn(fnByClasses ? classes : variants); }
+void TSampleAnalysis::fnModeChanged() {
+  showFn(fnByClasses ? classes : variants);
+}
 
 void TSampleAnalysis::showFn(const TVariants& series) {
   if (series.m_Total > 0) {

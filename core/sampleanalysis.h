@@ -48,32 +48,32 @@ class TSampleAnalysis {
   ~TSampleAnalysis();
 
   // ---- Inputs, copied from the window's controls before a step ----
-  bool setClassCount = false;       // "Set class count"
+  bool setClassCount = false;        // "Set class count"
   std::string classCountText = "0";  // the class count edit; rewritten by the class step
-  bool fnByClasses = false;         // "Empirical function by classes"
-  bool histogramTab = true;         // the histogram tab is the active one
-  long double level = 0.05L;        // significance level of the criteria
+  bool fnByClasses = false;          // "Empirical function by classes"
+  bool histogramTab = true;          // the histogram tab is the active one
+  long double level = 0.05L;         // significance level of the criteria
   std::string gamma1Text = "0.05", gamma2Text = "0.05";  // probability mode edits
   std::string leftText = "0", rightText = "1000";        // interval mode edits
-  int lawIndex = kLawNotDefined;    // the selected law item
+  int lawIndex = kLawNotDefined;                         // the selected law item
 
   // ---- Data ----
-  TValues fileData;   // the loaded values, sorted
-  TValues sample;     // the working sample
-  TVariants variants; // its variation series
-  TVariants classes;  // its classes
+  TValues fileData;           // the loaded values, sorted
+  TValues sample;             // the working sample
+  TVariants variants;         // its variation series
+  TVariants classes;          // its classes
   std::unique_ptr<TLaw> law;  // the fitted law, none for "NOT DEFINED" or after a failed fit
 
   // ---- Results ----
-  std::vector<ChartPoint> histogram;   // relative class frequencies, drawn as stairs
-  std::vector<ChartArrow> empirical;   // the empirical distribution function's steps
+  std::vector<ChartPoint> histogram;  // relative class frequencies, drawn as stairs
+  std::vector<ChartArrow> empirical;  // the empirical distribution function's steps
   LawCurves curves;
   std::string lawParamsText = "Distribution law parameters: ";
   std::string criteria1Text = "Criterias: ";
   std::string criteria2Text = "Criterias: ";
   CharacteristicsGrid characteristicsGrid;
-  bool characteristicsShown = false;   // the grid holds a computed sample
-  long double chartMaximum = 1.01L;    // the left axis runs from 0 to this
+  bool characteristicsShown = false;  // the grid holds a computed sample
+  long double chartMaximum = 1.01L;   // the left axis runs from 0 to this
 
   // ---- Steps ----
   /// Takes freshly read values as the file data (sorted); false, changing nothing, when empty.

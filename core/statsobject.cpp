@@ -36,16 +36,17 @@ class StaReader {
       throw cannotOpenFile(fileName, std::strerror(EISDIR));
     m_file.reset(std::fopen(fileName.c_str(), "rb"));
     if (!m_file) throw cannotOpenFile(fileName, std::strerror(errno));
-    if (::fstat(::fileno(m_file.get()), &st) != 0) throw cannotOpenFile(fileName, std::strerror(errno));
+    if (::fstat(::fileno(m_file.get()), &st) != 0)
+      throw cannotOpenFile(fileName, std::strerror(errno));
     m_remaining = static_cast<long long>(st.st_size);
   }
 
   int32_t readCount() {
     uint8_t b[4];
     readBytes(b, 4);
-    const int32_t v = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                                           (static_cast<uint32_t>(b[2]) << 16) |
-                                           (static_cast<uint32_t>(b[3]) << 24));
+    const int32_t v = static_cast<int32_t>(
+        static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+        (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
     return v;
   }
 

@@ -25,8 +25,7 @@ long long regularFileSize(const std::string& fileName) {
   return static_cast<long long>(st.st_size);
 }
 
-void forEachLine(const std::string& fileName,
-                 const std::function<bool(std::string_view)>& onLine) {
+void forEachLine(const std::string& fileName, const std::function<bool(std::string_view)>& onLine) {
   // A folder opens for reading on this system but holds no text: treat it as unopenable.
   struct stat st;
   if (::stat(fileName.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) throw ioError(kFileNotOpen);

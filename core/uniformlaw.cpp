@@ -32,12 +32,12 @@ void TUniformLaw::evaluateParams(const TVariants& variants) {
   const long double H1dxx = -3 / w;
   const long double H2dx = 1 - 3 * c / w;
   const long double H2dxx = 3 / w;
-  const long double dAlpha = finiteOrThrow(H1dx * H1dx * Dx + H1dxx * H1dxx * Dxx +
-                                           2 * H1dx * H1dxx * covxx);
-  const long double dBeta = finiteOrThrow(H2dx * H2dx * Dx + H2dxx * H2dxx * Dxx +
-                                          2 * H2dx * H2dxx * covxx);
-  const long double covariance = finiteOrThrow(H1dx * H2dx * Dx + H1dxx * H2dxx * Dxx +
-                                               (H1dx * H2dxx + H1dxx * H2dx) * covxx);
+  const long double dAlpha =
+      finiteOrThrow(H1dx * H1dx * Dx + H1dxx * H1dxx * Dxx + 2 * H1dx * H1dxx * covxx);
+  const long double dBeta =
+      finiteOrThrow(H2dx * H2dx * Dx + H2dxx * H2dxx * Dxx + 2 * H2dx * H2dxx * covxx);
+  const long double covariance =
+      finiteOrThrow(H1dx * H2dx * Dx + H1dxx * H2dxx * Dxx + (H1dx * H2dxx + H1dxx * H2dx) * covxx);
   finiteOrThrow(left);
   finiteOrThrow(right);
   a = left;

@@ -125,8 +125,7 @@ void TVariants::dropAbnormals(long double gamma1, long double gamma2) {
   if (m_Total <= 0) return;
   int64_t dropped = 0;
   size_t front = 0;
-  while (front < m_x.size() &&
-         gamma1 > static_cast<long double>(dropped + m_n[front]) / m_Total) {
+  while (front < m_x.size() && gamma1 > static_cast<long double>(dropped + m_n[front]) / m_Total) {
     dropped += m_n[front];
     ++front;
   }
@@ -279,8 +278,8 @@ long double TVariants::AbsoluteDigression(long double* D) const {
   long double sum = 0;
   for (size_t i = 0; i < m_x.size(); ++i) sum += m_n[i] * std::fabs(m_x[i] - mean);
   // The constant is 2 / 3.1415926 as the method defines it, not 2 / pi.
-  const long double a = sum * std::sqrt(2 / 3.1415926L) * (1 + 2 / (8 * N - 9)) /
-                        (s * std::sqrt(N * (N - 1)));
+  const long double a =
+      sum * std::sqrt(2 / 3.1415926L) * (1 + 2 / (8 * N - 9)) / (s * std::sqrt(N * (N - 1)));
   fp.check();
   if (D) {
     *D = std::sqrt((0.04507L - 0.079L / N) / N);

@@ -9,14 +9,14 @@ namespace statorium {
 /// empirical function y = ln(-ln(1 - Fn(x))) = beta ln x + A, alpha = e^(-A / beta).
 class TWeibullsLaw : public TLaw {
  public:
-  long double det = 0;  // determinant of the normal equations
-  long double A = 0;    // intercept of the line
-  long double Sz = 0;   // residual variance
+  long double det = 0;                             // determinant of the normal equations
+  long double A = 0;                               // intercept of the line
+  long double Sz = 0;                              // residual variance
   long double a11 = 0, a12 = 0, a21 = 0, a22 = 0;  // matrix of the normal equations
-  long double alpha = 0;   // scale
-  long double beta = 0;    // shape
-  long double Dalpha = 0;  // variance of alpha
-  long double Dbeta = 0;   // variance of beta
+  long double alpha = 0;                           // scale
+  long double beta = 0;                            // shape
+  long double Dalpha = 0;                          // variance of alpha
+  long double Dbeta = 0;                           // variance of beta
 
   /// Variance of F by the delta method in alpha and beta. x < 0 and x = 0 (logarithm of 0) fail
   /// with an invalid operation.

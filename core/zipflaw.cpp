@@ -44,8 +44,12 @@ long double TZipfLaw::ff(long double x) const {
   return finiteOrThrow(a / std::pow(b, x));
 }
 
-long double TZipfLaw::D(long double) const { return 1; }
+long double TZipfLaw::D(long double) const {
+  return 1;
+}
 
-std::string TZipfLaw::paramsToString() const { return "None=" + formatFixed(0, 4); }
+std::string TZipfLaw::paramsToString() const {
+  return "None=" + formatFixed(0, 4);
+}
 
 }  // namespace statorium

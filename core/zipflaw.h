@@ -14,8 +14,8 @@ class TZipfLaw : public TLaw {
 
   /// Always 1.
   long double D(long double x) const override;
-  /// Sums over all variants but the last, weighted by frequency and divided by N - 1. N = 1
-  /// fails with division by zero, fewer than two distinct variants with an invalid operation.
+  /// Sums over all variants but the last, weighted by frequency and divided by N - 1. Fewer
+  /// than two distinct variants fail with an invalid operation (0/0).
   void evaluateParams(const TVariants& variants) override;
   /// a b^(-x) / ln|b|; b = 1 fails with division by zero.
   long double F(long double x) const override;

@@ -22,9 +22,9 @@ QVariant TPropertyGridModel::data(const QModelIndex& index, int role) const {
   return QString::fromStdString(statorium::propertyCellText(*m_obj, index.row(), index.column()));
 }
 
-QVariant TPropertyGridModel::headerData(int section, Qt::Orientation orientation,
-                                        int role) const {
+QVariant TPropertyGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Horizontal) return QString::fromStdString(statorium::propertyHeader(section));
+  if (orientation == Qt::Horizontal)
+    return QString::fromStdString(statorium::propertyHeader(section));
   return section + 1;
 }

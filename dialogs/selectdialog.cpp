@@ -89,10 +89,18 @@ int TfrmSelect::ShowModal(const statorium::TStatsObject& obj, const statorium::T
   return result;
 }
 
-int TfrmSelect::firstIndex() const { return rgFirst->itemIndex(); }
-int TfrmSelect::secondIndex() const { return rgSecond->itemIndex(); }
-void TfrmSelect::setFirstIndex(int index) { rgFirst->setItemIndex(index); }
-void TfrmSelect::setSecondIndex(int index) { rgSecond->setItemIndex(index); }
+int TfrmSelect::firstIndex() const {
+  return rgFirst->itemIndex();
+}
+int TfrmSelect::secondIndex() const {
+  return rgSecond->itemIndex();
+}
+void TfrmSelect::setFirstIndex(int index) {
+  rgFirst->setItemIndex(index);
+}
+void TfrmSelect::setSecondIndex(int index) {
+  rgSecond->setItemIndex(index);
+}
 
 void TfrmSelect::accept() {
   if (rgSecond->itemCount() > 0 && (firstIndex() < 0 || secondIndex() < 0)) return;

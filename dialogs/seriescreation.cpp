@@ -5,7 +5,8 @@
 
 #include "app/prompter.h"
 
-TfrmSeriesCreation::TfrmSeriesCreation(TPrompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter) {
+TfrmSeriesCreation::TfrmSeriesCreation(TPrompter& prompter, QWidget* parent)
+    : QDialog(parent), m_prompter(prompter) {
   setObjectName(QStringLiteral("frmSeriesCreation"));
   setWindowTitle(QStringLiteral("Series creation..."));
   auto* layout = new QVBoxLayout(this);

@@ -80,11 +80,21 @@ class TestMainWindow : public QObject {
   }
 
   void startsWithEveryWindowInOrder() {
-    const QStringList names = {"frmClassTable",     "frmSelect",          "frmCreateStatObj",
-                               "frmCheckVariants",  "frmCheckManyVariants", "frmSeriesCreation",
-                               "frmParamsCheck",    "frmPairMatch",       "frmND",
-                               "frm2D",             "frmNTransform",      "frmNCheck",
-                               "frmRegression",     "frmAboutBox",        "frmSettings"};
+    const QStringList names = {"frmClassTable",
+                               "frmSelect",
+                               "frmCreateStatObj",
+                               "frmCheckVariants",
+                               "frmCheckManyVariants",
+                               "frmSeriesCreation",
+                               "frmParamsCheck",
+                               "frmPairMatch",
+                               "frmND",
+                               "frm2D",
+                               "frmNTransform",
+                               "frmNCheck",
+                               "frmRegression",
+                               "frmAboutBox",
+                               "frmSettings"};
     const QStringList captions = {"Class data",
                                   "Select characteristics",
                                   "Statobject creation...",
@@ -181,7 +191,10 @@ class TestMainWindow : public QObject {
     QTest::newRow("blank lines only") << QByteArray("  \n\t\n\r\n   ");
     QTest::newRow("a word first") << QByteArray("abc\n1\n");
     QTest::newRow("decimal comma") << QByteArray("1,5\n2,5\n");
-    QTest::newRow("binary junk") << QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00\xff\xfe\x13", 12);
+    QTest::newRow("binary junk") << QByteArray(
+        "\x7f"
+        "ELF\x02\x01\x01\x00\x00\xff\xfe\x13",
+        12);
   }
 
   void aFileWithoutValuesChangesNothing() {
@@ -197,9 +210,12 @@ class TestMainWindow : public QObject {
   void unreadableFileShowsOneErrorAndTheWindowStaysUsable_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing text file") << "missing.txt" << "I/O error 103";
-    QTest::newRow("folder") << "folder" << "I/O error 103";
-    QTest::newRow("truncated statobject") << "cut.sta" << "truncated or damaged";
+    QTest::newRow("missing text file") << "missing.txt"
+                                       << "I/O error 103";
+    QTest::newRow("folder") << "folder"
+                            << "I/O error 103";
+    QTest::newRow("truncated statobject") << "cut.sta"
+                                          << "truncated or damaged";
   }
 
   void unreadableFileShowsOneErrorAndTheWindowStaysUsable() {
@@ -364,12 +380,18 @@ class TestMainWindow : public QObject {
   void menuItemsShowTheirWindows_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("window");
-    QTest::newRow("two series") << "Similarity1" << "frmCheckVariants";
-    QTest::newRow("many series") << "Many1" << "frmCheckManyVariants";
-    QTest::newRow("experiment") << "Avgparameterscheck1" << "frmParamsCheck";
-    QTest::newRow("two-dimensional") << "wodimensional1" << "frm2D";
-    QTest::newRow("multi-dimensional") << "Multidimensionalanalysis1" << "frmND";
-    QTest::newRow("about") << "About1" << "frmAboutBox";
+    QTest::newRow("two series") << "Similarity1"
+                                << "frmCheckVariants";
+    QTest::newRow("many series") << "Many1"
+                                 << "frmCheckManyVariants";
+    QTest::newRow("experiment") << "Avgparameterscheck1"
+                                << "frmParamsCheck";
+    QTest::newRow("two-dimensional") << "wodimensional1"
+                                     << "frm2D";
+    QTest::newRow("multi-dimensional") << "Multidimensionalanalysis1"
+                                       << "frmND";
+    QTest::newRow("about") << "About1"
+                           << "frmAboutBox";
   }
 
   void menuItemsShowTheirWindows() {

@@ -41,11 +41,11 @@ TEST_P(CliUsage, ExitCodeAndWhereTheUsageGoes) {
   EXPECT_EQ(o.err.find("Usage: statorium-cli") != std::string::npos, c.usageOnStderr) << o.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CliUsage,
-    testing::Values(Case{{"--help"}, 0, true, false}, Case{{"-h"}, 0, true, false},
-                    Case{{}, 2, false, true}, Case{{"no-such-command"}, 2, false, true},
-                    Case{{"--no-such-option"}, 2, false, true}));
+INSTANTIATE_TEST_SUITE_P(Cases, CliUsage,
+                         testing::Values(Case{{"--help"}, 0, true, false},
+                                         Case{{"-h"}, 0, true, false}, Case{{}, 2, false, true},
+                                         Case{{"no-such-command"}, 2, false, true},
+                                         Case{{"--no-such-option"}, 2, false, true}));
 
 TEST(Cli, UnknownCommandIsNamed) {
   const Outcome o = run({"frobnicate"});

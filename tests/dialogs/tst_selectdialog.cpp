@@ -69,8 +69,8 @@ class TestSelectDialog : public QObject {
     QTest::addColumn<int>("expectedFirst");
     QTest::addColumn<int>("expectedSecond");  // -1: stays none
     QTest::newRow("first only, OK") << false << true << 2 << 0 << 2 << -1;
-    QTest::newRow("first only, cancel keeps the entry value") << false << false << 2 << 0 << 0
-                                                              << -1;
+    QTest::newRow("first only, cancel keeps the entry value")
+        << false << false << 2 << 0 << 0 << -1;
     QTest::newRow("both, OK") << true << true << 2 << 0 << 2 << 0;
     QTest::newRow("both, OK, same property twice") << true << true << 1 << 1 << 1 << 1;
     QTest::newRow("both, cancel") << true << false << 2 << 0 << 0 << 1;

@@ -47,9 +47,13 @@ bool TFakePrompter::inputQuery(QWidget*, const QString& title, const QString& pr
   return true;
 }
 
-void TFakePrompter::showMessage(QWidget*, const QString& text) { messages << text; }
+void TFakePrompter::showMessage(QWidget*, const QString& text) {
+  messages << text;
+}
 
-void TFakePrompter::showError(QWidget*, const QString& text) { errors << text; }
+void TFakePrompter::showError(QWidget*, const QString& text) {
+  errors << text;
+}
 
 int TFakePrompter::execDialog(QDialog* dialog) {
   dialogsShown << dialog->objectName();
@@ -76,4 +80,6 @@ std::optional<QColor> TFakePrompter::chooseColor(QWidget*, const QColor&) {
   return a;
 }
 
-void TFakePrompter::openUrl(const QUrl& url) { urlsOpened << url; }
+void TFakePrompter::openUrl(const QUrl& url) {
+  urlsOpened << url;
+}

@@ -16,7 +16,7 @@ class TFakePrompter : public TPrompter {
   /// Runs while a window is shown modally; returns its result (Accepted or Rejected).
   using DialogScript = std::function<int(QDialog*)>;
 
-  std::deque<QString> openFileAnswers;      // "" answers as a cancel
+  std::deque<QString> openFileAnswers;  // "" answers as a cancel
   std::deque<QStringList> openFilesAnswers;
   std::deque<QString> saveFileAnswers;
   std::deque<std::optional<QString>> inputAnswers;  // nullopt answers as a cancel

@@ -23,6 +23,6 @@ inline std::string describeNear(long double actual, long double expected) {
 }  // namespace statorium::test
 
 // EXPECT_NEAR_REL(actual, expected, tolerance): gtest assertion built on near().
-#define EXPECT_NEAR_REL(actual, expected, tolerance)                                     \
-  EXPECT_TRUE(::statorium::test::near((actual), (expected), (tolerance)))                \
+#define EXPECT_NEAR_REL(actual, expected, tolerance)                      \
+  EXPECT_TRUE(::statorium::test::near((actual), (expected), (tolerance))) \
       << ::statorium::test::describeNear((actual), (expected))
