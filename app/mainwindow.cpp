@@ -1,6 +1,5 @@
 #include "app/mainwindow.h"
 
-#include <qcustomplot.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +23,7 @@
 #include "analysis2d/twod.h"
 #include "analysisnd/nd.h"
 #include "app/about.h"
+#include "app/classtable.h"
 #include "app/guard.h"
 #include "app/prompter.h"
 #include "app/radiogroup.h"
@@ -31,9 +31,12 @@
 #include "app/settings.h"
 #include "app/stringgrid.h"
 #include "app/windows.h"
+#include "charts/chartview.h"
 #include "checks/checkmanyvariants.h"
 #include "checks/checkvariants.h"
 #include "checks/paramscheck.h"
+#include "core/errors.h"
+#include "core/fpfault.h"
 #include "core/numtext.h"
 #include "dialogs/selectdialog.h"
 #include "dialogs/seriescreation.h"
@@ -154,8 +157,10 @@ void TfrmMain::buildMenus() {
   bind(about, &TfrmMain::About1Click);
 
   PopupMenu1 = named(new QMenu(this), "PopupMenu1");
-  named(PopupMenu1->addAction(QStringLiteral("Show variants table")), "ShowVariantsTable");
-  named(PopupMenu1->addAction(QStringLiteral("Show classes table")), "ShowClassesTable");
+  bind(named(PopupMenu1->addAction(QStringLiteral("Show variants table")), "ShowVariantsTable"),
+       &TfrmMain::ShowVariantsTableClick);
+  bind(named(PopupMenu1->addAction(QStringLiteral("Show classes table")), "ShowClassesTable"),
+       &TfrmMain::ShowClassesTableClick);
   chSampleChat->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(chSampleChat, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& p) { PopupMenu1->popup(chSampleChat->mapToGlobal(p)); });
@@ -186,9 +191,11 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
   for (QWidget* tab : {TabSheet4, TabSheet1}) tab->layout()->setContentsMargins(0, 0, 0, 0);
 
   // One chart serves the histogram and the function tabs; it moves to the tab shown.
-  chSampleChat = named(new QCustomPlot(TabSheet4), "chSampleChat");
+  chSampleChat = named(new TChartView(TabSheet4), "chSampleChat");
   TabSheet4->layout()->addWidget(chSampleChat);
-  connect(pcDataDisplay, &QTabWidget::currentChanged, this, &TfrmMain::placeChart);
+  buildChart();
+  connect(pcDataDisplay, &QTabWidget::currentChanged, this,
+          [this] { guarded([this] { pcDataDisplayChange(); }); });
 
   auto* characteristics = new QVBoxLayout(TabSheet5);
   Label2 = boldLabel(QStringLiteral("Quantity characteristics"), "Label2", TabSheet5);
@@ -264,8 +271,23 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
   abnormals->addWidget(LeftValue, 4, 1);
   abnormals->addWidget(lRightValue, 4, 2);
   abnormals->addWidget(RightValue, 4, 3);
-  connect(rbDontDrop, &QRadioButton::clicked, this,
-          [this] { guarded([this] { OnSampleModifiedWithAbnormals(rbDontDrop); }); });
+  LeftValue->setText(QStringLiteral("0"));
+  RightValue->setText(QStringLiteral("1000"));
+  for (QRadioButton* rb : {rbDontDrop, rbGammaDrop, rbIntervalDrop})
+    connect(rb, &QRadioButton::clicked, this,
+            [this, rb] { guarded([this, rb] { OnSampleModifiedWithAbnormals(rb); }); });
+  // Leaving an edit, or Enter in it, applies its mode again with the new text.
+  for (QLineEdit* e : {gamma1, gamma2})
+    connect(e, &QLineEdit::editingFinished, this,
+            [this] { guarded([this] { OnSampleModifiedWithAbnormals(rbGammaDrop); }); });
+  for (QLineEdit* e : {LeftValue, RightValue})
+    connect(e, &QLineEdit::editingFinished, this,
+            [this] { guarded([this] { OnSampleModifiedWithAbnormals(rbIntervalDrop); }); });
+  connect(cbSetClassCount, &QCheckBox::clicked, this,
+          [this] { guarded([this] { cbSetClassCountClick(); }); });
+  connect(classCount, &QLineEdit::editingFinished, this,
+          [this] { guarded([this] { cbSetClassCountClick(); }); });
+  connect(cbFn, &QCheckBox::clicked, this, [this] { guarded([this] { onShowFnModeChange(); }); });
 
   auto button = [&](const char* name, const QString& caption, const QString& hint) {
     auto* b = plain(named(new QPushButton(caption, GroupBox2), name));
@@ -305,6 +327,19 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
                    QStringLiteral("Uniform"), QStringLiteral("Weibull"),
                    QStringLiteral("NOT DEFINED")});
   rgLaw->setItemIndex(4);
+  connect(rgLaw, &TRadioGroup::itemClicked, this, [this] { guarded([this] { rgLawClick(); }); });
+  const std::pair<QPushButton*, void (TfrmMain::*)()> handlers[] = {
+      {btnGetPower, &TfrmMain::btnGetPowerClick},
+      {btnGetLn, &TfrmMain::btnGetLnClick},
+      {btnGetStandart, &TfrmMain::btnGetStandartClick},
+      {btnGetExp, &TfrmMain::btnGetExpClick},
+      {btnGetPositive, &TfrmMain::btnGetPositiveClick},
+      {btnGetFirstValues, &TfrmMain::btnGetFirstValuesClick}};
+  for (const auto& entry : handlers) {
+    void (TfrmMain::*handler)() = entry.second;
+    connect(entry.first, &QPushButton::clicked, this,
+            [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+  }
 
   right->addWidget(gbChartControl);
   right->addWidget(GroupBox2);
@@ -328,12 +363,27 @@ void TfrmMain::buildSamplePage(QWidget* page) {
   layout->addWidget(sgSample);
 }
 
+void TfrmMain::buildChart() {
+  using statorium::rgb;
+  using statorium::TSeriesKind;
+  statorium::TChart& chart = chSampleChat->chart();
+  chart.setTitle("Frequency histogram");
+  chart.setBottomAxisPattern("#,##0.####");
+  chart.setLeftAxisMinMax(0, 1.01);
+  // The order matters: a tab shows the series whose index is the tab's.
+  chart.addSeries("Series1", TSeriesKind::AreaStairs, rgb(255, 128, 128), true);
+  chart.addSeries("Series2", TSeriesKind::Arrow, rgb(0, 128, 0), false);
+  chart.addSeries("Series4", TSeriesKind::Line, rgb(255, 128, 64), false);
+  chart.addSeries("Series3", TSeriesKind::FastLine, rgb(128, 0, 0), false);
+  chart.addSeries("Series5", TSeriesKind::Line, rgb(255, 128, 0), false);
+  chart.addSeries("Series6", TSeriesKind::Line, rgb(0, 0, 255), true);
+}
+
 void TfrmMain::placeChart(int tab) {
   // The chart covers the histogram and the function tabs alike.
   QWidget* host = tab == 1 ? TabSheet1 : tab == 0 ? TabSheet4 : nullptr;
   if (!host || chSampleChat->parentWidget() == host) return;
   host->layout()->addWidget(chSampleChat);
-  chSampleChat->show();
 }
 
 // ---- Loading and the refresh chain ----
@@ -350,40 +400,105 @@ void TfrmMain::LoadClick() {
 }
 
 void TfrmMain::Load(const QString& fileName) {
-  statorium::TValues values = TfrmCreateStatObj::openValues(fileName, *m_windows.frmSelect);
-  if (values.empty()) return;
-  values.QuickSort();
-  m_fileData = std::move(values);
+  if (!m_analysis.load(TfrmCreateStatObj::openValues(fileName, *m_windows.frmSelect))) return;
   rbDontDrop->setChecked(true);
-  OnSampleModifiedWithAbnormals(rbDontDrop);
+  // The caption and the sample's menu belong to the new file even when its analysis fails.
   setWindowTitle(QStringLiteral("Statorium: ") + fileName);
   m_samplePopupAttached = true;
+  OnSampleModifiedWithAbnormals(rbDontDrop);
+}
+
+statorium::AbnormalMode TfrmMain::abnormalModeOf(QObject* sender) const {
+  if (sender == rbGammaDrop) return statorium::AbnormalMode::GammaDrop;
+  if (sender == rbIntervalDrop) return statorium::AbnormalMode::IntervalDrop;
+  return statorium::AbnormalMode::DontDrop;
 }
 
 void TfrmMain::OnSampleModifiedWithAbnormals(QObject* sender) {
-  if (sender == rbDontDrop) {
-    m_sample = m_fileData.Clone();
-    for (QWidget* w : std::initializer_list<QWidget*>{gamma1, gamma2, LeftValue, RightValue,
-                                                      lGamma1, lGamma2, lLeftValue, lRightValue})
-      w->setEnabled(false);
-    m_Variants.setVariants(m_sample);
-    OnSampleModified();
-  }
+  const bool gamma = sender == rbGammaDrop;
+  const bool interval = sender == rbIntervalDrop;
+  for (QWidget* w : std::initializer_list<QWidget*>{gamma1, gamma2, lGamma1, lGamma2})
+    w->setEnabled(gamma);
+  for (QWidget* w : std::initializer_list<QWidget*>{LeftValue, RightValue, lLeftValue, lRightValue})
+    w->setEnabled(interval);
+  analysisStep([&] { m_analysis.applyAbnormalMode(abnormalModeOf(sender)); });
 }
 
 void TfrmMain::OnSampleModified() {
-  m_Variants.setVariants(m_sample);
+  analysisStep([&] { m_analysis.refresh(); });
+}
+
+void TfrmMain::gatherInputs() {
+  m_analysis.setClassCount = cbSetClassCount->isChecked();
+  m_analysis.classCountText = classCount->text().toStdString();
+  m_analysis.fnByClasses = cbFn->isChecked();
+  m_analysis.histogramTab = pcDataDisplay->currentIndex() == 0;
+  m_analysis.level = m_windows.frmSettings->SignificanceLevel();
+  m_analysis.gamma1Text = gamma1->text().toStdString();
+  m_analysis.gamma2Text = gamma2->text().toStdString();
+  m_analysis.leftText = LeftValue->text().toStdString();
+  m_analysis.rightText = RightValue->text().toStdString();
+  m_analysis.lawIndex = rgLaw->itemIndex() < 0 ? statorium::kLawNotDefined : rgLaw->itemIndex();
+}
+
+void TfrmMain::analysisStep(const std::function<void()>& step) {
+  gatherInputs();
+  try {
+    step();
+  } catch (...) {
+    renderAnalysis();
+    throw;
+  }
+  renderAnalysis();
+}
+
+void TfrmMain::renderAnalysis() {
   showSample();
-  if (m_sample.count() > 0) OnVariantsChange();
-  if (m_sample.count() > 0) findLaw();
+  classCount->setText(QString::fromStdString(m_analysis.classCountText));
+  rgLaw->setItemIndex(m_analysis.lawIndex);
+  DistributionLawParams->setText(QString::fromStdString(m_analysis.lawParamsText));
+  lCriterias1->setText(QString::fromStdString(m_analysis.criteria1Text));
+  lCriterias2->setText(QString::fromStdString(m_analysis.criteria2Text));
+  if (m_analysis.characteristicsShown) {
+    const statorium::CharacteristicsGrid& grid = m_analysis.characteristicsGrid;
+    for (int r = 1; r < 8; ++r) {
+      QTableWidgetItem* header = sgQuantityCharacteristics->verticalHeaderItem(r - 1);
+      if (!header) {
+        header = new QTableWidgetItem;
+        sgQuantityCharacteristics->setVerticalHeaderItem(r - 1, header);
+      }
+      header->setText(QString::fromStdString(grid[r][0]));
+      for (int c = 1; c < 5; ++c) {
+        QTableWidgetItem* item = sgQuantityCharacteristics->item(r - 1, c - 1);
+        if (!item) {
+          item = new QTableWidgetItem;
+          sgQuantityCharacteristics->setItem(r - 1, c - 1, item);
+        }
+        item->setText(QString::fromStdString(grid[r][c]));
+      }
+    }
+  }
+  renderChart();
 }
 
-void TfrmMain::OnVariantsChange() {
-  // The classes, histogram, empirical function, law and characteristics hang here.
-}
-
-void TfrmMain::findLaw() {
-  // The law suggestion hangs here.
+void TfrmMain::renderChart() {
+  statorium::TChart& chart = chSampleChat->chart();
+  auto fill = [&](const char* name, const std::vector<statorium::ChartPoint>& points) {
+    statorium::TChartSeries* series = chart.seriesByName(name);
+    series->Clear();
+    for (const statorium::ChartPoint& p : points) series->AddXY(p.x, p.y);
+  };
+  fill("Series1", m_analysis.histogram);
+  statorium::TChartSeries* fn = chart.seriesByName("Series2");
+  fn->Clear();
+  for (const statorium::ChartArrow& a : m_analysis.empirical)
+    fn->AddArrow(a.x0, a.y0, a.x1, a.y1, "", statorium::rgb(0, 0, 255));
+  fill("Series4", m_analysis.curves.left);
+  fill("Series3", m_analysis.curves.function);
+  fill("Series5", m_analysis.curves.right);
+  fill("Series6", m_analysis.curves.density);
+  chart.UndoZoom();
+  chart.setLeftAxisMinMax(0, static_cast<double>(m_analysis.chartMaximum));
 }
 
 void TfrmMain::showSample() {
@@ -393,7 +508,51 @@ void TfrmMain::showSample() {
   const int frame = 2 * sgSample->frameWidth();
   const int width =
       page->width() - frame - sgSample->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  m_sampleModel->showSample(&m_sample, width, kSampleColumnWidth);
+  m_sampleModel->showSample(&m_analysis.sample, width, kSampleColumnWidth);
+}
+
+// ---- Analysis views ----
+
+void TfrmMain::cbSetClassCountClick() {
+  classCount->setEnabled(cbSetClassCount->isChecked());
+  analysisStep([&] {
+    if (m_analysis.variants.m_Total > 0) m_analysis.classCountChanged();
+  });
+}
+
+void TfrmMain::onShowFnModeChange() {
+  analysisStep([&] {
+    if (m_analysis.variants.m_Total > 0) m_analysis.fnModeChanged();
+  });
+}
+
+void TfrmMain::rgLawClick() {
+  analysisStep([&] { m_analysis.lawChosen(); });
+}
+
+void TfrmMain::pcDataDisplayChange() {
+  const int tab = pcDataDisplay->currentIndex();
+  placeChart(tab);
+  analysisStep([&] { m_analysis.setChartScale(m_analysis.classes); });
+  statorium::TChart& chart = chSampleChat->chart();
+  chart.setVisible(tab == 0 || tab == 1);
+  if (tab == 2) return;
+  chart.setTitle(pcDataDisplay->tabText(tab).toStdString());
+  for (int i = 0; i < chart.seriesCount(); ++i) chart.series(i).SetActive(i == tab);
+  if (tab == 1)
+    for (const char* name : {"Series3", "Series4", "Series5"})
+      chart.seriesByName(name)->SetActive(true);
+  chart.seriesByName("Series6")->SetActive(chart.seriesByName("Series1")->active());
+}
+
+void TfrmMain::ShowVariantsTableClick() {
+  m_windows.frmClassTable->ShowModal(m_analysis.variants,
+                                     QStringLiteral("Variational series data"));
+}
+
+void TfrmMain::ShowClassesTableClick() {
+  m_windows.frmClassTable->ShowModal(m_analysis.classes,
+                                     QStringLiteral("Classified variational series data"));
 }
 
 // ---- Sample editing ----
@@ -406,8 +565,8 @@ void TfrmMain::Insertvalue1Click() {
     return;
   long double v;
   if (!statorium::parseLocaleNumber(text.toStdString(), v)) return;
-  m_sample.Add(v);
-  m_sample.QuickSort();
+  m_analysis.sample.Add(v);
+  m_analysis.sample.QuickSort();
   OnSampleModified();
 }
 
@@ -415,13 +574,58 @@ void TfrmMain::Deletevalue1Click() {
   const QModelIndex current = sgSample->currentIndex();
   if (!current.isValid()) return;
   const long long index = m_sampleModel->layout().valueIndex(current.row(), current.column());
-  if (index < 0 || index >= m_sample.count()) return;
-  m_sample.Delete(static_cast<int>(index));
+  if (index < 0 || index >= m_analysis.sample.count()) return;
+  m_analysis.sample.Delete(static_cast<int>(index));
   OnSampleModified();
 }
 
+// ---- Transformations ----
+
+void TfrmMain::btnGetPositiveClick() {
+  if (m_analysis.doPositive()) OnSampleModified();
+}
+
+void TfrmMain::btnGetLnClick() {
+  m_analysis.transformLn();
+  OnSampleModified();
+}
+
+void TfrmMain::btnGetExpClick() {
+  m_analysis.transformExp();
+  OnSampleModified();
+}
+
+void TfrmMain::btnGetStandartClick() {
+  if (m_analysis.sample.empty()) return;
+  m_analysis.transformStandard();
+  OnSampleModified();
+}
+
+void TfrmMain::btnGetPowerClick() {
+  QString text = QStringLiteral("1");
+  if (!m_prompter.inputQuery(this, QStringLiteral("Enter power"),
+                             QStringLiteral("Please enter power"), text))
+    return;
+  // Every failure, from the text to the refresh, is the one message "Wrong power!".
+  try {
+    long double p;
+    if (!statorium::parseLocaleNumber(text.toStdString(), p))
+      throw statorium::Error("not a number");
+    m_analysis.transformPower(p);
+    OnSampleModified();
+  } catch (const std::exception&) {
+    statorium::clearFpFaults();
+    m_prompter.showMessage(this, QStringLiteral("Wrong power!"));
+  }
+}
+
+void TfrmMain::btnGetFirstValuesClick() {
+  rbDontDrop->setChecked(true);
+  OnSampleModifiedWithAbnormals(rbDontDrop);
+}
+
 void TfrmMain::Save1Click() {
-  if (m_sample.count() == 0) return;
+  if (m_analysis.sample.count() == 0) return;
   TFileDialogOptions o;
   o.title = QStringLiteral("Save as");
   o.filter = QStringLiteral("Text file (*.txt)");
@@ -429,7 +633,7 @@ void TfrmMain::Save1Click() {
   o.fileName = QStringLiteral("Sample");
   const QString fileName = m_prompter.getSaveFileName(this, o);
   if (fileName.isEmpty()) return;
-  m_sample.SaveToFile(fileName.toStdString());
+  m_analysis.sample.SaveToFile(fileName.toStdString());
 }
 
 // ---- Windows opened from the menu ----
@@ -447,7 +651,15 @@ void TfrmMain::Multidimensionalanalysis1Click() {
   m_prompter.execDialog(m_windows.frmND);
 }
 void TfrmMain::Settings1Click() {
-  m_prompter.execDialog(m_windows.frmSettings);
+  if (m_prompter.execDialog(m_windows.frmSettings) != QDialog::Accepted) return;
+  statorium::TChart& chart = chSampleChat->chart();
+  const QColor histogram = m_windows.frmSettings->histogramColor();
+  const QColor function = m_windows.frmSettings->functionColor();
+  chart.seriesByName("Series1")->SetSeriesColor(
+      statorium::rgb(histogram.red(), histogram.green(), histogram.blue()));
+  chart.seriesByName("Series6")->SetSeriesColor(
+      statorium::rgb(function.red(), function.green(), function.blue()));
+  OnSampleModified();
 }
 void TfrmMain::ToolButton1Click() {
   m_prompter.execDialog(m_windows.frmCheckVariants);

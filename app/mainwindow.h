@@ -1,13 +1,13 @@
 #pragma once
-// TfrmMain: the main window, the program's hub. It holds the loaded sample and the working
-// sample, lays the working sample into the sample grid, edits and saves it, and runs the
-// refresh chain after every change.
+// TfrmMain: the main window, the program's hub. It shows the working sample in the sample grid,
+// edits and saves it, and shows its one-dimensional analysis: histogram, empirical function,
+// characteristics, the fitted law and its criteria. The analysis itself is TSampleAnalysis; the
+// window copies its controls into it, runs a step, and renders what the step left.
 
 #include <QMainWindow>
 #include <functional>
 
-#include "core/values.h"
-#include "core/variants.h"
+#include "core/sampleanalysis.h"
 
 class QAction;
 class QCheckBox;
@@ -19,7 +19,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QTableWidget;
-class QCustomPlot;
+class TChartView;
 class TPrompter;
 class TRadioGroup;
 class TSampleGridModel;
@@ -40,9 +40,11 @@ class TfrmMain : public QMainWindow {
   /// Applies the abnormal-value mode whose radio button is `sender`.
   void OnSampleModifiedWithAbnormals(QObject* sender);
 
-  const statorium::TValues& sample() const { return m_sample; }
-  const statorium::TValues& fileData() const { return m_fileData; }
-  const statorium::TVariants& variants() const { return m_Variants; }
+  const statorium::TValues& sample() const { return m_analysis.sample; }
+  const statorium::TValues& fileData() const { return m_analysis.fileData; }
+  const statorium::TVariants& variants() const { return m_analysis.variants; }
+  const statorium::TVariants& classes() const { return m_analysis.classes; }
+  const statorium::TSampleAnalysis& analysis() const { return m_analysis; }
   /// The pop-up menu attached to the sample grid, or null before the first load.
   QMenu* samplePopupMenu() const { return m_samplePopupAttached ? popupEditSample : nullptr; }
 
@@ -61,6 +63,22 @@ class TfrmMain : public QMainWindow {
   void About1Click();
   void Insertvalue1Click();
   void Deletevalue1Click();
+  void ShowVariantsTableClick();
+  void ShowClassesTableClick();
+
+  // Analysis view handlers.
+  void cbSetClassCountClick();
+  void onShowFnModeChange();
+  void pcDataDisplayChange();
+  void rgLawClick();
+
+  // Transformations.
+  void btnGetPowerClick();
+  void btnGetLnClick();
+  void btnGetStandartClick();
+  void btnGetExpClick();
+  void btnGetPositiveClick();
+  void btnGetFirstValuesClick();
 
  private:
   void buildMenus();
@@ -71,18 +89,22 @@ class TfrmMain : public QMainWindow {
   /// Runs a handler; an error that escapes it is shown in an error box.
   void guarded(const std::function<void()>& handler);
   void showSample();
-  /// Hooks that the analysis views fill.
-  void OnVariantsChange();
-  void findLaw();
   void placeChart(int tab);
+  void buildChart();
+  /// Copies the controls into the analysis's inputs.
+  void gatherInputs();
+  /// Runs an analysis step and renders its results, also those of a step that failed part way;
+  /// the failure then goes on to the error box.
+  void analysisStep(const std::function<void()>& step);
+  /// Shows the analysis's results in the controls and on the chart.
+  void renderAnalysis();
+  void renderChart();
+  statorium::AbnormalMode abnormalModeOf(QObject* sender) const;
 
   TPrompter& m_prompter;
   TApplicationWindows& m_windows;
 
-  statorium::TValues m_sample;
-  statorium::TValues m_fileData;
-  statorium::TVariants m_Variants;
-  statorium::TVariants m_Classes;
+  statorium::TSampleAnalysis m_analysis;
 
   // Controls, named as the window's design names them.
   QTabWidget* pages;
@@ -92,7 +114,7 @@ class TfrmMain : public QMainWindow {
   QWidget* TabSheet4;
   QWidget* TabSheet1;
   QWidget* TabSheet5;
-  QCustomPlot* chSampleChat;
+  TChartView* chSampleChat;
   QLabel* Label2;
   QTableWidget* sgQuantityCharacteristics;
   QLabel* DistributionLawParams;
