@@ -6,7 +6,18 @@
 namespace statorium {
 
 void clearFpFaults() {
+#if defined(__x86_64__) && defined(__GNUC__)
+  // The library's feclearexcept rewrites the whole x87 environment, which costs more than the
+  // arithmetic it guards when a law function is evaluated a million times. Clearing the x87
+  // status word and the three SSE flags directly does the same for the flags that matter here.
+  __asm__ volatile("fnclex");
+  unsigned mxcsr;
+  __asm__ volatile("stmxcsr %0" : "=m"(mxcsr));
+  mxcsr &= ~static_cast<unsigned>(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
+  __asm__ volatile("ldmxcsr %0" : : "m"(mxcsr));
+#else
   std::feclearexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
+#endif
 }
 
 void checkFpFaults() {

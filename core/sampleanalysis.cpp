@@ -56,6 +56,17 @@ std::string fixed4(long double v) {
   return formatFixed(v, 4);
 }
 
+// A value for drawing: extended values beyond the double range are pinned to its ends (a chart
+// cannot tell them apart anyway), without raising the overflow flag.
+double toChart(long double v) {
+  constexpr long double kMax = std::numeric_limits<double>::max();
+  if (v > kMax) return std::numeric_limits<double>::max();
+  if (v < -kMax) return -std::numeric_limits<double>::max();
+  return static_cast<double>(v);
+}
+
+ChartPoint chartPoint(long double x, long double y) { return {toChart(x), toChart(y)}; }
+
 // Applies `f` to every value of a copy; the sample changes only when every value succeeded.
 template <class F>
 void transformAll(TValues& sample, F f) {
@@ -129,8 +140,9 @@ void TSampleAnalysis::showHistogram() {
   points.reserve(classes.count() + 1);
   const long double total = classes.m_Total;
   for (int i = 0; i < classes.count(); ++i)
-    points.push_back({classes.xs()[i], classes.ns()[i] / total});
-  points.push_back({classes.xs().back() + classes.m_Width, classes.ns().back() / total});
+    points.push_back(chartPoint(classes.xs()[i], classes.ns()[i] / total));
+  points.push_back(
+      chartPoint(classes.xs().back() + classes.m_Width, classes.ns().back() / total));
   for (const ChartPoint& p : points) finiteOrThrow(p.x);
   histogram = std::move(points);
 }
@@ -149,9 +161,9 @@ void TSampleAnalysis::showFn(const TVariants& series) {
     const auto& x = series.xs();
     for (int i = 0; i + 1 < series.count(); ++i) {
       s += series.ns()[i];
-      arrows.push_back({x[i], s / total, x[i + 1], s / total});
+      arrows.push_back({toChart(x[i]), toChart(s / total), toChart(x[i + 1]), toChart(s / total)});
     }
-    arrows.push_back({x.back(), 1, finiteOrThrow(x.back() + series.m_Width), 1});
+    arrows.push_back({toChart(x.back()), 1, toChart(finiteOrThrow(x.back() + series.m_Width)), 1});
     empirical = std::move(arrows);
   }
   lawChosen();
@@ -189,10 +201,10 @@ void TSampleAnalysis::updateLaw() {
     const long double width = classes.m_Width;
     for (int i = 0; i <= 200; ++i) {
       const long double x = x0 + i * step;
-      curves.left.push_back({x, finiteOrThrow(law->Fleft(x))});
-      curves.function.push_back({x, finiteOrThrow(law->F(x))});
-      curves.right.push_back({x, finiteOrThrow(law->Fright(x))});
-      curves.density.push_back({x, finiteOrThrow(law->ff(x) * width)});
+      curves.left.push_back(chartPoint(x, finiteOrThrow(law->Fleft(x))));
+      curves.function.push_back(chartPoint(x, finiteOrThrow(law->F(x))));
+      curves.right.push_back(chartPoint(x, finiteOrThrow(law->Fright(x))));
+      curves.density.push_back(chartPoint(x, finiteOrThrow(law->ff(x) * width)));
     }
     lawParamsText = item + " law parameters: " + law->paramsToString();
   } catch (const std::exception&) {

@@ -44,6 +44,11 @@ void TVariants::setVariants(const TValues& fileData) {
   m_n.clear();
   invalidate();
   m_Width = 0.01L;
+  // Counting the variants first sizes the arrays once, without regrowing them.
+  size_t distinct = 1;
+  for (size_t i = 1; i < data.size(); ++i) distinct += data[i] != data[i - 1];
+  m_x.reserve(distinct);
+  m_n.reserve(distinct);
   long double current = data[0];
   int32_t n = 1;
   for (size_t i = 1; i < data.size(); ++i) {
@@ -160,10 +165,10 @@ long double TVariants::Fn(long double x) const {
                                    : std::find_if(m_x.begin(), m_x.end(), above)) -
                       m_x.begin();
   const long double s = upto == 0 ? 0 : static_cast<long double>(m_cumulative[upto - 1]);
-  FpScope fp;
-  const long double r = s / static_cast<long double>(m_Total);
-  fp.check();
-  return r;
+  // An empty series divides 0 by 0. Tested directly: Fn runs once per variant in the criteria,
+  // and clearing and reading the status flags each time would cost more than the search.
+  if (m_Total == 0) throw FloatError(s == 0 ? FloatError::Kind::Invalid : FloatError::Kind::DivideByZero);
+  return s / static_cast<long double>(m_Total);
 }
 
 long double TVariants::centralSum(long double mean, int power) const {
