@@ -19,8 +19,21 @@ struct DescribeOptions {
   std::optional<int> law;
   long double level = 0.05L;
   AbnormalMode mode = AbnormalMode::DontDrop;
-  long double left = 0, right = 0;
+  std::string left, right;  // the bounds as the mode's edits would hold them
 };
+
+// A number argument as the text of an edit that reads the locale's separator: the argument as
+// typed (with "." replaced when the locale uses another separator), so that the edit yields
+// every digit of it rather than a 15-digit reformatting.
+std::string nextEditText(ArgumentReader& in, const std::string& what) {
+  std::string text = in.done() ? std::string() : in.peek();
+  in.nextNumber(what);  // a usage error unless it is a number
+  long double v;
+  if (!parseLocaleNumber(text, v))
+    for (char& c : text)
+      if (c == '.') c = decimalSeparator();
+  return text;
+}
 
 DescribeOptions parse(const std::vector<std::string>& args) {
   DescribeOptions o;
@@ -49,8 +62,8 @@ DescribeOptions parse(const std::vector<std::string>& args) {
       if (haveDrop) throw UsageError{"--drop-gamma and --drop-interval exclude each other"};
       haveDrop = true;
       o.mode = a == "--drop-gamma" ? AbnormalMode::GammaDrop : AbnormalMode::IntervalDrop;
-      o.left = in.nextNumber("left bound");
-      o.right = in.nextNumber("right bound");
+      o.left = nextEditText(in, "left bound");
+      o.right = nextEditText(in, "right bound");
     } else if (a.size() > 1 && a[0] == '-' && !parseArgumentNumber(a)) {
       throw UsageError{"unknown option '" + a + "'"};
     } else if (!haveFile) {
@@ -66,11 +79,18 @@ DescribeOptions parse(const std::vector<std::string>& args) {
 
 void run(const std::vector<std::string>& args, std::ostream& out) {
   const DescribeOptions o = parse(args);
+  const auto noProperty = [&] {
+    return Error("The statobject has no property " + std::to_string(o.property));
+  };
+  bool asked = false;
   TValues values = openValues(o.file, [&](const TStatsObject& obj) {
-    if (o.property > obj.propCount())
-      throw Error("The statobject has no property " + std::to_string(o.property));
+    asked = true;
+    if (o.property > obj.propCount()) throw noProperty();
     return o.property - 1;
   });
+  // A statobject of one property (or none) is taken without asking: it has no property 2.
+  const std::string ext = lowerExtension(o.file);
+  if (!asked && o.property > 1 && (ext == ".sta" || ext == ".csv")) throw noProperty();
   TSampleAnalysis a;
   if (!a.load(std::move(values))) throw Error("No values were read from \"" + o.file + "\"");
   // The inputs as the window's controls would hold them.
@@ -80,11 +100,11 @@ void run(const std::vector<std::string>& args, std::ostream& out) {
     a.classCountText = std::to_string(*o.classes);
   }
   if (o.mode == AbnormalMode::GammaDrop) {
-    a.gamma1Text = formatGeneral(o.left);
-    a.gamma2Text = formatGeneral(o.right);
+    a.gamma1Text = o.left;
+    a.gamma2Text = o.right;
   } else if (o.mode == AbnormalMode::IntervalDrop) {
-    a.leftText = formatGeneral(o.left);
-    a.rightText = formatGeneral(o.right);
+    a.leftText = o.left;
+    a.rightText = o.right;
   }
   a.applyAbnormalMode(o.mode);
   if (o.law) {

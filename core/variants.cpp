@@ -224,7 +224,9 @@ long double TVariants::AsymetricalCoefficent(long double* D) const {
   const long double a = centralSum(mean, 3) * std::sqrt(N * (N - 1)) / ((N - 2) * N * s * s * s);
   fp.check();
   if (D) {
-    *D = std::sqrt((24 / N) * (1 - 225 / (15 * N + 124)));
+    // The small-sample factor 1 - 225/(15N + 124) turns negative below 7 observations, where
+    // its square root would fail every sample of 4 to 6 values; its magnitude is taken there.
+    *D = std::sqrt((24 / N) * std::fabs(1 - 225 / (15 * N + 124)));
     fp.check();
   }
   return a;

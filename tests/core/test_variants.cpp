@@ -289,6 +289,14 @@ TEST(Characteristics, SmallSampleByHand) {
   EXPECT_NEAR_REL(v.Excess(), E, 1e-18L);
 }
 
+TEST(Characteristics, SkewnessErrorOfFewerThanSevenValuesTakesTheFactorsMagnitude) {
+  // 1, 2, 3, 5, 8: N = 5, where 1 - 225/199 is negative; its magnitude gives the error.
+  const TVariants v = seriesOf({1, 2, 3, 5, 8});
+  long double d = 0;
+  v.AsymetricalCoefficent(&d);
+  EXPECT_NEAR_REL(d, std::sqrt((24.0L / 5) * (225.0L / 199 - 1)), 1e-18L);
+}
+
 TEST(Characteristics, TheClassifiedSeriesUsesItsLowerBounds) {
   TVariants classes;
   classes.setClasses(seriesOf({1, 1, 2, 5, 5, 5}), 2);  // 1 (n = 3) and 3 (n = 3)
