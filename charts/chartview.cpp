@@ -95,6 +95,18 @@ constexpr std::size_t kMergeAbove = 2000;
 // Colours that get merged columns; arrows of further colours are drawn one by one.
 constexpr std::size_t kMergedColours = 8;
 
+// Widens `range` by v when v is finite and lies in the sign domain asked for.
+void includeInRange(QCPRange& range, bool& found, double v, QCP::SignDomain domain) {
+  if (!std::isfinite(v)) return;
+  if ((domain == QCP::sdPositive && v <= 0) || (domain == QCP::sdNegative && v >= 0)) return;
+  if (!found) {
+    range = QCPRange(v, v);
+    found = true;
+  } else {
+    range.expand(v);
+  }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -114,16 +126,7 @@ QCPRange TArrowPlottable::getKeyRange(bool& foundRange, QCP::SignDomain inSignDo
   foundRange = false;
   for (const TChartArrow& a : m_series.arrows()) {
     for (double x : {a.x0, a.x1}) {
-      if (!std::isfinite(x)) continue;
-      if ((inSignDomain == QCP::sdPositive && x <= 0) ||
-          (inSignDomain == QCP::sdNegative && x >= 0))
-        continue;
-      if (!foundRange) {
-        range = QCPRange(x, x);
-        foundRange = true;
-      } else {
-        range.expand(x);
-      }
+      includeInRange(range, foundRange, x, inSignDomain);
     }
   }
   return range;
@@ -139,16 +142,7 @@ QCPRange TArrowPlottable::getValueRange(bool& foundRange, QCP::SignDomain inSign
         (std::max(a.x0, a.x1) < inKeyRange.lower || std::min(a.x0, a.x1) > inKeyRange.upper))
       continue;
     for (double y : {a.y0, a.y1}) {
-      if (!std::isfinite(y)) continue;
-      if ((inSignDomain == QCP::sdPositive && y <= 0) ||
-          (inSignDomain == QCP::sdNegative && y >= 0))
-        continue;
-      if (!foundRange) {
-        range = QCPRange(y, y);
-        foundRange = true;
-      } else {
-        range.expand(y);
-      }
+      includeInRange(range, foundRange, y, inSignDomain);
     }
   }
   return range;

@@ -17,6 +17,14 @@ long double bandHalfWidth(const TLaw& law, long double x) {
 }
 }  // namespace
 
+long double TLaw::meanSquaredDeviation(const TVariants& variants, long double mean) {
+  const std::vector<long double>& xs = variants.xs();
+  const std::vector<int32_t>& ns = variants.ns();
+  long double sum = 0;
+  for (size_t i = 0; i < xs.size(); ++i) sum += ns[i] * (xs[i] - mean) * (xs[i] - mean);
+  return sum / static_cast<long double>(variants.m_Total);
+}
+
 long double TLaw::Fleft(long double x) const {
   const long double fx = F(x);
   const long double h = bandHalfWidth(*this, x);

@@ -35,6 +35,10 @@ class TLaw {
   long double Fright(long double x) const;
 
  protected:
+  /// Sum of n (x - mean)^2 / N over the series, the mean given: the mean of the squares less the
+  /// square of the mean, summed as deviations so that equal values give exactly 0.
+  static long double meanSquaredDeviation(const TVariants& variants, long double mean);
+
   TLaw() = default;
   TLaw(const TLaw&) = default;
   TLaw& operator=(const TLaw&) = default;

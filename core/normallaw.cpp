@@ -16,12 +16,7 @@ void TNormalLaw::evaluateParams(const TVariants& variants) {
   const long double mean = variants.Average();
   FpScope fp;
   const long double N = variants.m_Total;
-  const std::vector<long double>& xs = variants.xs();
-  const std::vector<int32_t>& ns = variants.ns();
-  // sum n x^2 / N - m^2, summed as deviations so that equal values give exactly 0.
-  long double q = 0;
-  for (size_t i = 0; i < xs.size(); ++i) q += ns[i] * (xs[i] - mean) * (xs[i] - mean);
-  q /= N;
+  const long double q = meanSquaredDeviation(variants, mean);
   const long double sigma = finiteOrThrow(std::sqrt(std::fabs(q)) * (N / (N - 1)));
   const long double dm = finiteOrThrow(sigma * sigma / N);
   m = mean;

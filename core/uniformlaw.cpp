@@ -11,12 +11,7 @@ void TUniformLaw::evaluateParams(const TVariants& variants) {
   const long double mean = variants.Average();
   FpScope fp;
   const long double N = variants.m_Total;
-  const std::vector<long double>& xs = variants.xs();
-  const std::vector<int32_t>& ns = variants.ns();
-  // q - mean^2 summed as deviations, so that equal values give exactly 0.
-  long double s2 = 0;
-  for (size_t i = 0; i < xs.size(); ++i) s2 += ns[i] * (xs[i] - mean) * (xs[i] - mean);
-  s2 /= N;
+  const long double s2 = meanSquaredDeviation(variants, mean);
   const long double h = std::sqrt(3 * s2);
   const long double left = mean - h;
   const long double right = mean + h;
