@@ -49,7 +49,10 @@ TfrmAboutBox::TfrmAboutBox(TPrompter& prompter, QWidget* parent)
   panel->setFrameShadow(QFrame::Sunken);
   ProgramIcon = new QLabel(panel);
   ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-  ProgramIcon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(33, 33));
+  // The icon is stretched to 33 x 33 pixels whatever sizes the icon itself offers.
+  ProgramIcon->setFixedSize(33, 33);
+  ProgramIcon->setScaledContents(true);
+  ProgramIcon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(64, 64));
   ProductName = new QLabel(QStringLiteral("Statorium"), panel);
   ProductName->setObjectName(QStringLiteral("ProductName"));
   ProductName->setAlignment(Qt::AlignCenter);

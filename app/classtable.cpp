@@ -25,6 +25,11 @@ class TClassTableModel : public QAbstractTableModel {
   int columnCount(const QModelIndex& parent = QModelIndex()) const override {
     return parent.isValid() || !m_series ? 0 : m_series->count() + 1;
   }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    // The caption column is fixed: it cannot be selected.
+    if (index.column() == 0) return Qt::ItemIsEnabled;
+    return QAbstractTableModel::flags(index);
+  }
   QVariant data(const QModelIndex& index, int role) const override {
     if (!m_series || !index.isValid()) return {};
     if (role == Qt::DisplayRole)
@@ -67,6 +72,8 @@ int TfrmClassTable::ShowModal(const statorium::TVariants& classes, const QString
   Label1->setText(
       QString::fromStdString(statorium::classTableCaption(caption.toStdString(), classes)));
   m_model->setSeries(&classes);
+  // As in any grid with a fixed column, the first cell that can be selected is the current one.
+  sgClassTable->setCurrentIndex(m_model->index(0, 1));
   const int result = m_prompter.execDialog(this);
   m_model->setSeries(nullptr);  // the series belongs to the caller
   return result;

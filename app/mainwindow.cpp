@@ -207,6 +207,15 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
   sgQuantityCharacteristics->verticalHeader()->setDefaultSectionSize(24);
   sgQuantityCharacteristics->verticalHeader()->setMinimumWidth(140);
   sgQuantityCharacteristics->setToolTip(QStringLiteral("-"));
+  // The captions are written with the values; until then the caption column stays blank.
+  for (int r = 0; r < 7; ++r)
+    sgQuantityCharacteristics->setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
+  // Selecting a cell puts its text into the hint, so a cut text can be read in full.
+  connect(sgQuantityCharacteristics, &QTableWidget::currentCellChanged, this,
+          [this](int row, int column) {
+            const QTableWidgetItem* item = sgQuantityCharacteristics->item(row, column);
+            if (item) sgQuantityCharacteristics->setToolTip(item->text());
+          });
   const int widths[] = {105, 75, 105, 160};
   for (int c = 0; c < 4; ++c) sgQuantityCharacteristics->setColumnWidth(c, widths[c]);
   DistributionLawParams = boldLabel(QStringLiteral("Distribution law parameters: "),
@@ -234,6 +243,8 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
                      "cbFn"));
   cbFn->setToolTip(QStringLiteral("Draws empirical function by classified data"));
   auto* chartControl = new QGridLayout(gbChartControl);
+  chartControl->setContentsMargins(6, 4, 6, 4);
+  chartControl->setVerticalSpacing(2);
   chartControl->addWidget(cbSetClassCount, 0, 0);
   chartControl->addWidget(classCount, 0, 1);
   chartControl->addWidget(cbFn, 1, 0, 1, 2);
@@ -258,8 +269,14 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
   for (QWidget* w : std::initializer_list<QWidget*>{gamma1, gamma2, LeftValue, RightValue, lGamma1,
                                                     lGamma2, lLeftValue, lRightValue})
     w->setEnabled(false);
-  for (QLineEdit* e : {gamma1, gamma2, LeftValue, RightValue}) e->setMaximumWidth(60);
+  for (QLineEdit* e : {gamma1, gamma2, LeftValue, RightValue}) e->setMaximumWidth(50);
+  // The column of controls must fit the window's height without squeezing the edits, and
+  // leave the characteristics grid its full width: compact margins and spacing.
   auto* abnormals = new QGridLayout(GroupBox1);
+  abnormals->setContentsMargins(6, 4, 6, 4);
+  abnormals->setVerticalSpacing(2);
+  abnormals->setColumnStretch(1, 1);
+  abnormals->setColumnStretch(3, 1);
   abnormals->addWidget(rbDontDrop, 0, 0, 1, 4);
   abnormals->addWidget(rbGammaDrop, 1, 0, 1, 4);
   abnormals->addWidget(lGamma1, 2, 0);
@@ -311,6 +328,8 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
   btnGetFirstValues->setFont(initialFont);
   btnGetFirstValues->setStyleSheet(QStringLiteral("color: blue;"));
   auto* transformations = new QGridLayout(GroupBox2);
+  transformations->setContentsMargins(6, 4, 6, 6);
+  transformations->setVerticalSpacing(4);
   transformations->addWidget(GroupBox1, 0, 0, 1, 2);
   transformations->addWidget(btnGetPower, 1, 0);
   transformations->addWidget(btnGetLn, 1, 1);
@@ -341,6 +360,7 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
             [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
   }
 
+  right->setSpacing(4);
   right->addWidget(gbChartControl);
   right->addWidget(GroupBox2);
   right->addWidget(rgLaw);

@@ -2,6 +2,7 @@
 // the README and for looking at the windows without a display.
 // Usage: statorium-screenshots OUTPUT_FOLDER
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
@@ -66,10 +67,32 @@ int main(int argc, char** argv) {
   main->Load(QString::fromStdString(samplePath));
   QApplication::processEvents();
   ok &= save(main, out, QStringLiteral("main-analysis"));
+  // The same analysis on the function and the characteristics tabs.
+  auto* views = main->findChild<QTabWidget*>(QStringLiteral("pcDataDisplay"));
+  views->setCurrentIndex(1);
+  QApplication::processEvents();
+  ok &= save(main, out, QStringLiteral("main-function"));
+  views->setCurrentIndex(2);
+  QApplication::processEvents();
+  ok &= save(main, out, QStringLiteral("main-characteristics"));
+  views->setCurrentIndex(0);
   main->findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(1);
   main->Load(QString::fromStdString(samplePath));  // lays the grid out at its shown width
   QApplication::processEvents();
   ok &= save(main, out, QStringLiteral("main-sample"));
+  main->findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(0);
+
+  // The windows opened from the menus and the chart's pop-up menu, grabbed while shown.
+  const std::pair<const char*, const char*> windowsShown[] = {
+      {"Settings1", "settings"}, {"About1", "about"}, {"ShowClassesTable", "class-data"}};
+  for (const auto& [item, name] : windowsShown) {
+    prompter.dialogScripts.push_back([&, name = QString::fromLatin1(name)](QDialog* d) {
+      QApplication::processEvents();
+      ok &= save(d, out, name);
+      return int(QDialog::Rejected);
+    });
+    main->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+  }
 
   prompter.dialogScripts.push_back([&](QDialog* d) {
     QApplication::processEvents();
