@@ -8,6 +8,7 @@
 #include "core/exponentlaw.h"
 #include "core/fitcriteria.h"
 #include "core/fpfault.h"
+#include "core/largearray.h"
 #include "core/normallaw.h"
 #include "core/numtext.h"
 #include "core/ttest.h"
@@ -71,7 +72,8 @@ ChartPoint chartPoint(long double x, long double y) { return {toChart(x), toChar
 template <class F>
 void transformAll(TValues& sample, F f) {
   FpScope fp;
-  std::vector<long double> out(sample.data().size());
+  std::vector<long double> out;
+  resizeLarge(out, sample.data().size());
   for (size_t i = 0; i < out.size(); ++i) {
     out[i] = f(sample.data()[i]);
     fp.check();
@@ -156,7 +158,7 @@ void TSampleAnalysis::showFn(const TVariants& series) {
   if (series.m_Total > 0) {
     FpScope fp;
     std::vector<ChartArrow> arrows;
-    arrows.reserve(series.count());
+    reserveLarge(arrows, series.count());
     const long double total = series.m_Total;
     long double s = 0;
     const auto& x = series.xs();

@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/extendedsort.h"
 #include "core/fpfault.h"
+#include "core/largearray.h"
 #include "core/numtext.h"
 #include "core/safefile.h"
 #include "core/textlines.h"
@@ -20,6 +21,13 @@ std::string lowerExtension(const std::string& fileName) {
   std::string ext = fileName.substr(dot);
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return ext;
+}
+
+TValues TValues::Clone() const {
+  TValues copy;
+  reserveLarge(copy.m_x, m_x.size());
+  copy.m_x.assign(m_x.begin(), m_x.end());
+  return copy;
 }
 
 void TValues::checkIndex(int i) const {
@@ -112,7 +120,17 @@ void TValues::LoadFromFile(const std::string& fileName) {
 
 void TValues::LoadFromTxtFile(const std::string& fileName) {
   m_x.clear();
+  // Growing the array by doubling copies it again and again for a large file; after the first
+  // lines the file's size tells about how many values follow, so the array is sized once.
+  const long long fileSize = regularFileSize(fileName);
+  long long bytesSeen = 0;
+  constexpr size_t kSampleLines = 1024;
   forEachLine(fileName, [&](std::string_view line) {
+    bytesSeen += static_cast<long long>(line.size()) + 1;
+    if (m_x.size() == kSampleLines && fileSize > bytesSeen) {
+      const long double perLine = static_cast<long double>(bytesSeen) / kSampleLines;
+      reserveLarge(m_x, static_cast<size_t>(fileSize / perLine * 1.05L) + kSampleLines);
+    }
     size_t b = 0;
     while (b < line.size() && static_cast<unsigned char>(line[b]) <= 32) ++b;
     if (b == line.size()) return true;  // blank line: no number is due here

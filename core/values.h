@@ -33,7 +33,7 @@ class TValues {
   void Delete(int i);
   void Clear() { m_x.clear(); }
   /// An independent copy.
-  TValues Clone() const { return *this; }
+  TValues Clone() const;
 
   /// Largest / smallest value; an empty sample fails with the list error for index 0.
   long double Max() const;

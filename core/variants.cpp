@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "core/errors.h"
 #include "core/fpfault.h"
+#include "core/largearray.h"
 
 namespace statorium {
 
@@ -36,6 +38,23 @@ TVariant TVariants::getAt(int i) const {
   return v;
 }
 
+namespace {
+
+// Equality of two finite extended values by their 80-bit patterns, which the integer unit
+// compares faster than the floating-point unit; the two zeros are equal as numbers.
+inline bool sameValue(const long double& a, const long double& b) {
+  uint64_t ma, mb;
+  uint16_t ea, eb;
+  std::memcpy(&ma, &a, 8);
+  std::memcpy(&mb, &b, 8);
+  std::memcpy(&ea, reinterpret_cast<const char*>(&a) + 8, 2);
+  std::memcpy(&eb, reinterpret_cast<const char*>(&b) + 8, 2);
+  if (ma == mb && ea == eb) return true;
+  return ma == 0 && mb == 0 && ((ea | eb) & 0x7FFF) == 0;  // +0 and -0
+}
+
+}  // namespace
+
 void TVariants::setVariants(const TValues& fileData) {
   const std::vector<long double>& data = fileData.data();
   m_Total = static_cast<int32_t>(data.size());
@@ -46,23 +65,21 @@ void TVariants::setVariants(const TValues& fileData) {
   m_Width = 0.01L;
   // Counting the variants first sizes the arrays once, without regrowing them.
   size_t distinct = 1;
-  for (size_t i = 1; i < data.size(); ++i) distinct += data[i] != data[i - 1];
-  m_x.reserve(distinct);
-  m_n.reserve(distinct);
-  long double current = data[0];
-  int32_t n = 1;
+  for (size_t i = 1; i < data.size(); ++i) distinct += !sameValue(data[i], data[i - 1]);
+  resizeLarge(m_x, distinct);
+  resizeLarge(m_n, distinct);
+  size_t k = 0;
+  m_x[0] = data[0];
+  m_n[0] = 1;
   for (size_t i = 1; i < data.size(); ++i) {
-    if (data[i] != current) {
-      m_x.push_back(current);
-      m_n.push_back(n);
-      current = data[i];
-      n = 1;
+    if (sameValue(data[i], data[i - 1])) {
+      ++m_n[k];
     } else {
-      ++n;
+      ++k;
+      m_x[k] = data[i];
+      m_n[k] = 1;
     }
   }
-  m_x.push_back(current);
-  m_n.push_back(n);
 }
 
 int32_t TVariants::calcClassCount(int32_t n) {
