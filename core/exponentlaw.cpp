@@ -21,6 +21,12 @@ long double TExponentLaw::F(long double x) const {
   return finiteOrThrow(1 - std::exp(-Lambda * x));
 }
 
+void TExponentLaw::Fvalues(const long double* xs, size_t n, long double* out) const {
+  FpScope fp;
+  for (size_t i = 0; i < n; ++i) out[i] = 1 - std::exp(-Lambda * xs[i]);
+  checkValues(out, n);
+}
+
 long double TExponentLaw::ff(long double x) const {
   FpScope fp;
   return finiteOrThrow(Lambda * std::exp(-Lambda * x));

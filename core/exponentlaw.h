@@ -16,6 +16,7 @@ class TExponentLaw : public TLaw {
   /// Lambda = 1 / mean, DLambda = Lambda^2 / N. A mean of 0 fails with division by zero.
   void evaluateParams(const TVariants& variants) override;
   long double F(long double x) const override;
+  void Fvalues(const long double* xs, size_t n, long double* out) const override;
   /// Lambda e^(-Lambda x), also for x < 0.
   long double ff(long double x) const override;
   /// "lambda=<Lambda>".

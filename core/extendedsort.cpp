@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <vector>
 #include <cstring>
+#include <vector>
 
 namespace statorium {
 

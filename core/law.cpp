@@ -17,6 +17,15 @@ long double bandHalfWidth(const TLaw& law, long double x) {
 }
 }  // namespace
 
+void TLaw::Fvalues(const long double* xs, size_t n, long double* out) const {
+  for (size_t i = 0; i < n; ++i) out[i] = F(xs[i]);
+}
+
+void TLaw::checkValues(const long double* values, size_t n) {
+  checkFpFaults();
+  for (size_t i = 0; i < n; ++i) finiteOrThrow(values[i]);
+}
+
 long double TLaw::meanSquaredDeviation(const TVariants& variants, long double mean) {
   const std::vector<long double>& xs = variants.xs();
   const std::vector<int32_t>& ns = variants.ns();

@@ -1,6 +1,7 @@
 #pragma once
 // TLaw: a fitted distribution law, the common base of the concrete laws.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -22,6 +23,9 @@ class TLaw {
   virtual void evaluateParams(const TVariants& variants) = 0;
   /// Distribution function.
   virtual long double F(long double x) const = 0;
+  /// F at n points into out[0..n-1], failing as F does. The criteria evaluate F at every
+  /// variant; a law may override this to check the fault flags once for the whole run.
+  virtual void Fvalues(const long double* xs, size_t n, long double* out) const;
   /// Density.
   virtual long double ff(long double x) const = 0;
   /// The parameters for display, each with 4 decimals and the user's decimal separator.
@@ -35,6 +39,8 @@ class TLaw {
   long double Fright(long double x) const;
 
  protected:
+  /// Throws for a raised fault flag or a value that is not finite (for Fvalues overrides).
+  static void checkValues(const long double* values, size_t n);
   /// Sum of n (x - mean)^2 / N over the series, the mean given: the mean of the squares less the
   /// square of the mean, summed as deviations so that equal values give exactly 0.
   static long double meanSquaredDeviation(const TVariants& variants, long double mean);

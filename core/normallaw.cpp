@@ -25,8 +25,8 @@ void TNormalLaw::evaluateParams(const TVariants& variants) {
   DSigma = dm / 2;
 }
 
-long double TNormalLaw::F(long double x) const {
-  FpScope fp;
+// The approximation of F without the fault checks, which its callers make.
+long double TNormalLaw::Fvalue(long double x) const {
   const long double u = (x - m) / Sigma;
   const long double t = 1 / (1 + 0.2316419L * std::fabs(u));
   const long double phi = std::exp(-u * u / 2) / kSqrt2Pi;
@@ -34,8 +34,18 @@ long double TNormalLaw::F(long double x) const {
       phi * t *
       (0.31938153L +
        t * (-0.356563782L + t * (1.781477937L + t * (-1.821255978L + t * 1.330274429L))));
-  finiteOrThrow(q);
   return u >= 0 ? 1 - q : q;
+}
+
+long double TNormalLaw::F(long double x) const {
+  FpScope fp;
+  return finiteOrThrow(Fvalue(x));
+}
+
+void TNormalLaw::Fvalues(const long double* xs, size_t n, long double* out) const {
+  FpScope fp;
+  for (size_t i = 0; i < n; ++i) out[i] = Fvalue(xs[i]);
+  checkValues(out, n);
 }
 
 long double TNormalLaw::ff(long double x) const {

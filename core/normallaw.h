@@ -21,10 +21,14 @@ class TNormalLaw : public TLaw {
   /// Hastings' approximation (Abramowitz & Stegun 26.2.17), absolute error below 7.5e-8.
   /// Sigma = 0 fails (division by zero, or 0/0 at x = m).
   long double F(long double x) const override;
+  void Fvalues(const long double* xs, size_t n, long double* out) const override;
   long double ff(long double x) const override;
   /// "m=<m>, sigma=<Sigma>".
   std::string paramsToString() const override;
   int32_t paramCount() const override { return 2; }
+
+ private:
+  long double Fvalue(long double x) const;
 };
 
 }  // namespace statorium

@@ -66,7 +66,9 @@ double toChart(long double v) {
   return static_cast<double>(v);
 }
 
-ChartPoint chartPoint(long double x, long double y) { return {toChart(x), toChart(y)}; }
+ChartPoint chartPoint(long double x, long double y) {
+  return {toChart(x), toChart(y)};
+}
 
 // Applies `f` to every value of a copy; the sample changes only when every value succeeded.
 template <class F>
@@ -97,8 +99,9 @@ void TSampleAnalysis::applyAbnormalMode(AbnormalMode mode) {
   sample = fileData.Clone();
   if (mode == AbnormalMode::IntervalDrop)
     sample.dropAbnormalsOutOfInterval(parseOr(leftText, 0), parseOr(rightText, 1000));
-  variants.setVariants(sample);
+  // The refresh builds the variation series; the probability mode needs it before that.
   if (mode == AbnormalMode::GammaDrop && !sample.empty()) {
+    variants.setVariants(sample);
     variants.dropAbnormals(parseOr(gamma1Text, 0), parseOr(gamma2Text, 0));
     if (variants.count() == 0)
       sample.Clear();

@@ -165,6 +165,7 @@ void TVariants::dropAbnormals(long double gamma1, long double gamma2) {
   m_x.resize(back);
   m_n.resize(back);
   m_Total -= static_cast<int32_t>(dropped);
+  invalidate();
 }
 
 long double TVariants::Fn(long double x) const {
@@ -184,7 +185,8 @@ long double TVariants::Fn(long double x) const {
   const long double s = upto == 0 ? 0 : static_cast<long double>(m_cumulative[upto - 1]);
   // An empty series divides 0 by 0. Tested directly: Fn runs once per variant in the criteria,
   // and clearing and reading the status flags each time would cost more than the search.
-  if (m_Total == 0) throw FloatError(s == 0 ? FloatError::Kind::Invalid : FloatError::Kind::DivideByZero);
+  if (m_Total == 0)
+    throw FloatError(s == 0 ? FloatError::Kind::Invalid : FloatError::Kind::DivideByZero);
   return s / static_cast<long double>(m_Total);
 }
 
@@ -199,7 +201,16 @@ long double TVariants::centralSum(long double mean, int power) const {
   return sum;
 }
 
+const TVariants::Moments& TVariants::moments() const {
+  if (m_moments.total != m_Total) {
+    m_moments = Moments();
+    m_moments.total = m_Total;
+  }
+  return m_moments;
+}
+
 long double TVariants::Average(long double* D) const {
+  if (moments().haveMean && !D) return m_moments.mean;
   FpScope fp;
   long double sum = 0;
   bool allEqual = true;
@@ -213,6 +224,8 @@ long double TVariants::Average(long double* D) const {
   // n * x / N is rounded twice: the mean of a single value is that value itself, so that its
   // deviation is exactly 0 (see TValues::Average).
   if (allEqual && !m_x.empty()) mean = m_x.front();
+  m_moments.mean = mean;
+  m_moments.haveMean = true;
   if (D) {
     *D = AverageQuadratic() / std::sqrt(N);
     fp.check();
@@ -224,8 +237,15 @@ long double TVariants::AverageQuadratic(long double* D) const {
   const long double mean = Average();
   FpScope fp;
   const long double N = m_Total;
-  const long double s = std::sqrt(centralSum(mean, 2) / (N - 1));
-  fp.check();
+  long double s;
+  if (moments().haveDeviation) {
+    s = m_moments.deviation;
+  } else {
+    s = std::sqrt(centralSum(mean, 2) / (N - 1));
+    fp.check();
+    m_moments.deviation = s;
+    m_moments.haveDeviation = true;
+  }
   if (D) {
     *D = s / std::sqrt(2 * N);
     fp.check();
@@ -254,10 +274,17 @@ long double TVariants::Excess(long double* D) const {
   const long double s = AverageQuadratic();
   FpScope fp;
   const long double N = m_Total;
-  const long double s2 = s * s;
-  const long double g = (centralSum(mean, 4) / N) / (s2 * s2);
-  const long double e = (N * N - 1) / ((N - 2) * (N - 3)) * (g - 3 + 6 / (N + 1));
-  fp.check();
+  long double e;
+  if (moments().haveExcess) {
+    e = m_moments.excess;
+  } else {
+    const long double s2 = s * s;
+    const long double g = (centralSum(mean, 4) / N) / (s2 * s2);
+    e = (N * N - 1) / ((N - 2) * (N - 3)) * (g - 3 + 6 / (N + 1));
+    fp.check();
+    m_moments.excess = e;
+    m_moments.haveExcess = true;
+  }
   if (D) {
     *D = std::sqrt((6 / N) * (1 - 12 / (2 * N + 7)));
     fp.check();

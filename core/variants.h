@@ -70,7 +70,10 @@ class TVariants {
 
  private:
   void checkIndex(int i) const;
-  void invalidate() { m_cumulative.clear(); }
+  void invalidate() {
+    m_cumulative.clear();
+    m_moments = Moments();
+  }
   /// Sum over i of n_i * (x_i - mean)^power.
   long double centralSum(long double mean, int power) const;
 
@@ -79,6 +82,16 @@ class TVariants {
   // Running sums of the frequencies for Fn, built on first use after a change, and whether the
   // variants are in increasing order (then Fn may search instead of scanning).
   mutable std::vector<int64_t> m_cumulative;
+  // The mean, deviation and excess of the present variants, kept once computed: the
+  // characteristics build on one another, and each pass over a million variants counts. They
+  // belong to the total they were computed with, since m_Total is open to callers.
+  struct Moments {
+    int32_t total = -1;
+    bool haveMean = false, haveDeviation = false, haveExcess = false;
+    long double mean = 0, deviation = 0, excess = 0;
+  };
+  const Moments& moments() const;
+  mutable Moments m_moments;
   mutable bool m_ascending = true;
 };
 

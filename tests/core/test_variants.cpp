@@ -297,6 +297,31 @@ TEST(Characteristics, SkewnessErrorOfFewerThanSevenValuesTakesTheFactorsMagnitud
   EXPECT_NEAR_REL(d, std::sqrt((24.0L / 5) * (225.0L / 199 - 1)), 1e-18L);
 }
 
+TEST(Characteristics, FollowEveryChangeOfTheSeries) {
+  // Each change must give the characteristics of the series as it now stands, as a series built
+  // afresh from the same variants does.
+  const Xs values = {1, 2, 2, 3, 3, 3, 4, 4, 5, 9, 12, 30};
+  const Xs trimmed = {2, 2, 3, 3, 3, 4, 4, 5, 9, 12};  // the rarest values at both ends dropped
+  TVariants v = seriesOf(values);
+  v.Excess();
+  v.AverageQuadratic();
+  v.dropAbnormals(0.1L, 0.1L);
+  const TVariants fresh = seriesOf(trimmed);
+  EXPECT_EQ(v.Average(), fresh.Average());
+  EXPECT_EQ(v.AverageQuadratic(), fresh.AverageQuadratic());
+  EXPECT_EQ(v.Excess(), fresh.Excess());
+
+  v.setAtX(0, 0);
+  const TVariants moved = seriesOf({0, 0, 3, 3, 3, 4, 4, 5, 9, 12});
+  EXPECT_EQ(v.Average(), moved.Average());
+  EXPECT_EQ(v.Excess(), moved.Excess());
+
+  TVariants other = seriesOf(values);
+  other.Average();
+  other.m_Total = 24;  // the total is open to callers: the mean divides by the new one
+  EXPECT_EQ(other.Average(), seriesOf(values).Average() / 2);
+}
+
 TEST(Characteristics, TheClassifiedSeriesUsesItsLowerBounds) {
   TVariants classes;
   classes.setClasses(seriesOf({1, 1, 2, 5, 5, 5}), 2);  // 1 (n = 3) and 3 (n = 3)
