@@ -506,11 +506,13 @@ void TfrmMain::renderChart() {
   auto fill = [&](const char* name, const std::vector<statorium::ChartPoint>& points) {
     statorium::TChartSeries* series = chart.seriesByName(name);
     series->Clear();
+    series->reserve(points.size());
     for (const statorium::ChartPoint& p : points) series->AddXY(p.x, p.y);
   };
   fill("Series1", m_analysis.histogram);
   statorium::TChartSeries* fn = chart.seriesByName("Series2");
   fn->Clear();
+  fn->reserve(m_analysis.empirical.size());
   for (const statorium::ChartArrow& a : m_analysis.empirical)
     fn->AddArrow(a.x0, a.y0, a.x1, a.y1, "", statorium::rgb(0, 0, 255));
   fill("Series4", m_analysis.curves.left);

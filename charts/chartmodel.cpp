@@ -1,5 +1,7 @@
 #include "charts/chartmodel.h"
 
+#include "core/largearray.h"
+
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -109,6 +111,13 @@ void TChartSeries::AddArrow(long double x0, long double y0, long double x1, long
              TChartArrow{toDouble(x0), toDouble(y0), toDouble(x1), toDouble(y1), color & 0xFFFFFF,
                          labelIndex});
   itemsChanged();
+}
+
+void TChartSeries::reserve(std::size_t count) {
+  if (m_kind == TSeriesKind::Arrow)
+    reserveLarge(m_arrows, count);
+  else
+    reserveLarge(m_points, count);
 }
 
 int TChartSeries::count() const {

@@ -86,6 +86,8 @@ class TChartSeries {
 
   /// Removes all items.
   void Clear();
+  /// Makes room for `count` items in all, so that adding many items does not regrow the list.
+  void reserve(std::size_t count);
   /// Adds the point (x, y) to an area, line or point series. A point with x not a number is
   /// dropped (it has no place on the axis); values beyond the double range, infinities
   /// included, are clamped to it.
