@@ -352,15 +352,7 @@ QCPRange TPointPlottable::getKeyRange(bool& foundRange, QCP::SignDomain inSignDo
   QCPRange range;
   foundRange = false;
   for (const statorium::TChartPoint& p : m_series.points()) {
-    if ((inSignDomain == QCP::sdPositive && p.x <= 0) ||
-        (inSignDomain == QCP::sdNegative && p.x >= 0))
-      continue;
-    if (!foundRange) {
-      range = QCPRange(p.x, p.x);
-      foundRange = true;
-    } else {
-      range.expand(p.x);
-    }
+    includeInRange(range, foundRange, p.x, inSignDomain);
   }
   return range;
 }
@@ -372,15 +364,7 @@ QCPRange TPointPlottable::getValueRange(bool& foundRange, QCP::SignDomain inSign
   foundRange = false;
   for (const statorium::TChartPoint& p : m_series.points()) {
     if (restrictKeys && !inKeyRange.contains(p.x)) continue;
-    if (!std::isfinite(p.y) || (inSignDomain == QCP::sdPositive && p.y <= 0) ||
-        (inSignDomain == QCP::sdNegative && p.y >= 0))
-      continue;
-    if (!foundRange) {
-      range = QCPRange(p.y, p.y);
-      foundRange = true;
-    } else {
-      range.expand(p.y);
-    }
+    includeInRange(range, foundRange, p.y, inSignDomain);
   }
   return range;
 }

@@ -26,6 +26,14 @@ void TLaw::checkValues(const long double* values, size_t n) {
   for (size_t i = 0; i < n; ++i) finiteOrThrow(values[i]);
 }
 
+std::vector<long double> TLaw::empiricalBeforeLast(const TVariants& variants) {
+  const std::vector<long double>& xs = variants.xs();
+  const size_t k = xs.empty() ? 0 : xs.size() - 1;
+  std::vector<long double> fn(k);
+  for (size_t i = 0; i < k; ++i) fn[i] = variants.Fn(xs[i]);
+  return fn;
+}
+
 long double TLaw::meanSquaredDeviation(const TVariants& variants, long double mean) {
   const std::vector<long double>& xs = variants.xs();
   const std::vector<int32_t>& ns = variants.ns();

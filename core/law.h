@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/variants.h"
 
@@ -44,6 +45,8 @@ class TLaw {
   /// Sum of n (x - mean)^2 / N over the series, the mean given: the mean of the squares less the
   /// square of the mean, summed as deviations so that equal values give exactly 0.
   static long double meanSquaredDeviation(const TVariants& variants, long double mean);
+  /// Fn at every variant but the last (where it is 1), for the fits on the linearized Fn.
+  static std::vector<long double> empiricalBeforeLast(const TVariants& variants);
 
   TLaw() = default;
   TLaw(const TLaw&) = default;

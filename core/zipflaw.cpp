@@ -11,9 +11,8 @@ namespace statorium {
 void TZipfLaw::evaluateParams(const TVariants& variants) {
   const std::vector<long double>& xs = variants.xs();
   const std::vector<int32_t>& ns = variants.ns();
-  const size_t k = xs.size() > 0 ? xs.size() - 1 : 0;  // the last variant is left out
-  std::vector<long double> fn(k);
-  for (size_t i = 0; i < k; ++i) fn[i] = variants.Fn(xs[i]);
+  const std::vector<long double> fn = empiricalBeforeLast(variants);  // the last is left out
+  const size_t k = fn.size();
 
   FpScope fp;
   const long double m = variants.m_Total - 1.0L;
