@@ -661,10 +661,24 @@ void TfrmMain::Save1Click() {
 // ---- Windows opened from the menu ----
 
 void TfrmMain::Createseries1Click() {
-  m_prompter.execDialog(m_windows.frmSeriesCreation);
+  if (m_prompter.execDialog(m_windows.frmSeriesCreation) != QDialog::Accepted) return;
+  const QString fileName = m_windows.frmSeriesCreation->fileName();
+  if (!fileName.isEmpty()) Load(fileName);
 }
 void TfrmMain::Createobject1Click() {
-  m_prompter.execDialog(m_windows.frmCreateStatObj);
+  std::unique_ptr<statorium::TStatsObject> obj = m_windows.frmCreateStatObj->ShowModal();
+  if (!obj) {
+    m_prompter.showMessage(this, QStringLiteral("There is nothing to save!"));
+    return;
+  }
+  TFileDialogOptions o;
+  o.title = QStringLiteral("Save statobject");
+  o.filter = QStringLiteral("Statobject (*.sta)");
+  o.defaultSuffix = QStringLiteral("sta");
+  o.fileName = QString::fromStdString(obj->name);
+  const QString fileName = m_prompter.getSaveFileName(this, o);
+  if (fileName.isEmpty()) return;
+  obj->writeObject(fileName.toStdString());
 }
 void TfrmMain::wodimensional1Click() {
   m_prompter.execDialog(m_windows.frm2D);

@@ -22,7 +22,7 @@ TApplicationWindows::TApplicationWindows(TPrompter& prompter) {
   QWidget* owner = frmMain.get();
   frmClassTable = new TfrmClassTable(prompter, owner);
   frmSelect = new TfrmSelect(prompter, owner);
-  frmCreateStatObj = new TfrmCreateStatObj(prompter, owner);
+  frmCreateStatObj = new TfrmCreateStatObj(prompter, *this, owner);
   frmCheckVariants = new TfrmCheckVariants(prompter, owner);
   frmCheckManyVariants = new TfrmCheckManyVariants(prompter, owner);
   frmSeriesCreation = new TfrmSeriesCreation(prompter, owner);

@@ -7,13 +7,20 @@
 #include "core/sampleopening.h"
 #include "dialogs/selectdialog.h"
 
-TfrmCreateStatObj::TfrmCreateStatObj(TPrompter& prompter, QWidget* parent)
-    : QDialog(parent), m_prompter(prompter) {
+TfrmCreateStatObj::TfrmCreateStatObj(TPrompter& prompter, TApplicationWindows& windows,
+                                     QWidget* parent)
+    : QDialog(parent), m_prompter(prompter), m_windows(windows) {
   setObjectName(QStringLiteral("frmCreateStatObj"));
   setWindowTitle(QStringLiteral("Statobject creation..."));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(tr("This window is not available in this version."), this));
   resize(420, 160);
+}
+
+std::unique_ptr<statorium::TStatsObject> TfrmCreateStatObj::ShowModal() {
+  statobj.reset();
+  if (m_prompter.execDialog(this) != QDialog::Accepted) return nullptr;
+  return std::move(statobj);
 }
 
 statorium::TValues TfrmCreateStatObj::openValues(const QString& fileName, TfrmSelect& select) {
