@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "cli/compose.h"
 #include "cli/describe.h"
+#include "cli/generate.h"
 #include "core/errors.h"
 
 namespace statorium::cli {
@@ -30,7 +32,7 @@ void printCommandUsage(std::ostream& os, const Command& c) {
 }  // namespace
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> list = {describeCommand()};
+  static const std::vector<Command> list = {describeCommand(), generateCommand(), composeCommand()};
   return list;
 }
 

@@ -16,11 +16,30 @@ void clearFpFaults();
 /// invalid operation, since an infinity they produce is what later operations turn invalid.
 void checkFpFaults();
 
-/// Clears the fault flags on entry; check() throws for any fault raised since.
+/// Makes the compiler finish computing `values` before what follows. The compiler does not see
+/// the status flags as something an operation writes, so without this it may move a division
+/// past the flag test that was meant to catch it.
+template <class T>
+inline void fpBarrierOne(const T& value) {
+  __asm__ volatile("" : : "m"(value) : "memory");
+}
+
+template <class... T>
+inline void fpBarrier(const T&... values) {
+  (fpBarrierOne(values), ...);
+  __asm__ volatile("" : : : "memory");  // results already stored in memory count too
+}
+
+/// Clears the fault flags on entry; check(v...) throws for any fault raised since, once the
+/// values v... (the results the test guards) are computed.
 class FpScope {
  public:
   FpScope() { clearFpFaults(); }
-  void check() const { checkFpFaults(); }
+  template <class... T>
+  void check(const T&... values) const {
+    fpBarrier(values...);
+    checkFpFaults();
+  }
 };
 
 /// Returns v, or throws when it is not finite (an infinity or NaN that came from a fault whose

@@ -148,7 +148,7 @@ void TSampleAnalysis::showHistogram() {
     points.push_back(chartPoint(classes.xs()[i], classes.ns()[i] / total));
   // The closing point's right edge can overflow for values at the end of the extended range.
   const long double end = classes.xs().back() + classes.m_Width;
-  fp.check();
+  fp.check(end);
   points.push_back(chartPoint(end, classes.ns().back() / total));
   histogram = std::move(points);
 }
@@ -270,7 +270,7 @@ void TSampleAnalysis::showCharacteristics() {
     FpScope fp;
     const long double left = v - 1.96L * d;
     const long double right = v + 1.96L * d;
-    fp.check();
+    fp.check(left, right);
     grid[r + 1] = {rows[r].caption, fixed4(finiteOrThrow(left)), fixed4(finiteOrThrow(v)),
                    fixed4(finiteOrThrow(right)), fixed4(finiteOrThrow(d))};
   }
@@ -330,12 +330,12 @@ long double powerOf(long double x, long double p) {
       if (k) base *= base;
     }
     if (p < 0) result = 1 / result;
-    fp.check();
+    fp.check(result);
     return finiteOrThrow(result);
   }
   if (!(x > 0)) throw FloatError(FloatError::Kind::Invalid);
   const long double r = std::exp(p * std::log(x));
-  fp.check();
+  fp.check(r);
   return finiteOrThrow(r);
 }
 

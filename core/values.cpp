@@ -69,7 +69,7 @@ long double TValues::Average(long double* D) const {
   }
   const long double n = static_cast<long double>(m_x.size());
   long double mean = sum / n;
-  fp.check();
+  fp.check(mean);
   // The rounded sum of equal values divided by n need not give the value back; the mean of
   // equal values is the value itself, so that their deviation is exactly 0 and the operations
   // that divide by it fail as they must.
@@ -86,9 +86,9 @@ long double TValues::AverageQuadratic(long double* D) const {
   for (long double v : m_x) sum += (v - mean) * (v - mean);
   const long double n = static_cast<long double>(m_x.size());
   const long double s = std::sqrt(sum / (n - 1));
-  fp.check();
+  fp.check(s);
   if (D) *D = s / std::sqrt(2 * n);
-  fp.check();
+  fp.check(*D);
   return s;
 }
 

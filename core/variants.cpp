@@ -107,7 +107,7 @@ void TVariants::setClasses(const TVariants& variants, int32_t classCount) {
   const long double first = variants.m_x.front();
   FpScope fp;
   m_Width = (variants.m_x.back() - first) / static_cast<long double>(classCount);
-  fp.check();
+  fp.check(m_Width);
   const long double w = m_Width;
   long double classX = first;
   int32_t classN = variants.m_n.front();
@@ -220,7 +220,7 @@ long double TVariants::Average(long double* D) const {
   }
   const long double N = m_Total;
   long double mean = sum / N;
-  fp.check();
+  fp.check(mean);
   // n * x / N is rounded twice: the mean of a single value is that value itself, so that its
   // deviation is exactly 0 (see TValues::Average).
   if (allEqual && !m_x.empty()) mean = m_x.front();
@@ -228,7 +228,7 @@ long double TVariants::Average(long double* D) const {
   m_moments.haveMean = true;
   if (D) {
     *D = AverageQuadratic() / std::sqrt(N);
-    fp.check();
+    fp.check(*D);
   }
   return mean;
 }
@@ -242,13 +242,13 @@ long double TVariants::AverageQuadratic(long double* D) const {
     s = m_moments.deviation;
   } else {
     s = std::sqrt(centralSum(mean, 2) / (N - 1));
-    fp.check();
+    fp.check(s);
     m_moments.deviation = s;
     m_moments.haveDeviation = true;
   }
   if (D) {
     *D = s / std::sqrt(2 * N);
-    fp.check();
+    fp.check(*D);
   }
   return s;
 }
@@ -259,12 +259,12 @@ long double TVariants::AsymetricalCoefficent(long double* D) const {
   FpScope fp;
   const long double N = m_Total;
   const long double a = centralSum(mean, 3) * std::sqrt(N * (N - 1)) / ((N - 2) * N * s * s * s);
-  fp.check();
+  fp.check(a);
   if (D) {
     // The small-sample factor 1 - 225/(15N + 124) turns negative below 7 observations, where
     // its square root would fail every sample of 4 to 6 values; its magnitude is taken there.
     *D = std::sqrt((24 / N) * std::fabs(1 - 225 / (15 * N + 124)));
-    fp.check();
+    fp.check(*D);
   }
   return a;
 }
@@ -281,13 +281,13 @@ long double TVariants::Excess(long double* D) const {
     const long double s2 = s * s;
     const long double g = (centralSum(mean, 4) / N) / (s2 * s2);
     e = (N * N - 1) / ((N - 2) * (N - 3)) * (g - 3 + 6 / (N + 1));
-    fp.check();
+    fp.check(e);
     m_moments.excess = e;
     m_moments.haveExcess = true;
   }
   if (D) {
     *D = std::sqrt((6 / N) * (1 - 12 / (2 * N + 7)));
-    fp.check();
+    fp.check(*D);
   }
   return e;
 }
@@ -297,10 +297,10 @@ long double TVariants::Contrexcess(long double* D) const {
   FpScope fp;
   const long double N = m_Total;
   const long double c = 1 / std::sqrt(std::fabs(e));
-  fp.check();
+  fp.check(c);
   if (D) {
     *D = e * std::sqrt(2 * e * e + 1) / std::sqrt(2 * N);
-    fp.check();
+    fp.check(*D);
   }
   return c;
 }
@@ -310,13 +310,13 @@ long double TVariants::PirsonsVariation(long double* D) const {
   const long double s = AverageQuadratic();
   FpScope fp;
   const long double v = s / mean;
-  fp.check();
+  fp.check(v);
   if (D) {
     const long double e = Excess();
     FpScope fpD;
     const long double N = m_Total;
     *D = std::sqrt(std::fabs(e) / (29 * N)) * std::pow(std::fabs(e * e - 1), 0.75L);
-    fpD.check();
+    fpD.check(*D);
   }
   return v;
 }
@@ -331,10 +331,10 @@ long double TVariants::AbsoluteDigression(long double* D) const {
   // The constant is 2 / 3.1415926 as the method defines it, not 2 / pi.
   const long double a =
       sum * std::sqrt(2 / 3.1415926L) * (1 + 2 / (8 * N - 9)) / (s * std::sqrt(N * (N - 1)));
-  fp.check();
+  fp.check(a);
   if (D) {
     *D = std::sqrt((0.04507L - 0.079L / N) / N);
-    fp.check();
+    fp.check(*D);
   }
   return a;
 }

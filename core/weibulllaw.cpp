@@ -57,7 +57,7 @@ void TWeibullsLaw::evaluateParams(const TVariants& variants) {
   const long double sz = residuals / (N - 3);
   const long double dAlpha = std::exp(-2 * intercept / shape) * s22 * sz / d;
   const long double dBeta = s11 * sz / d;
-  fp.check();
+  fp.check(dAlpha, dBeta);
   for (const long double v : {d, intercept, sz, s12, s22, scale, shape, dAlpha, dBeta})
     finiteOrThrow(v);
   det = d;

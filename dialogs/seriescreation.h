@@ -1,10 +1,17 @@
 #pragma once
-// TfrmSeriesCreation: the series creation window.
+// TfrmSeriesCreation: generates a random series of a chosen law, writes it as a series file
+// under the program's folder and checks the parameters estimated back from it.
 
 #include <QDialog>
 #include <QString>
 
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
 class TPrompter;
+class TRadioGroup;
 
 class TfrmSeriesCreation : public QDialog {
   Q_OBJECT
@@ -14,7 +21,29 @@ class TfrmSeriesCreation : public QDialog {
   /// The full path of the last series file created; empty before the first.
   const QString& fileName() const { return m_fileName; }
 
+  /// The folder under which series files go (the program's folder + "/data" unless set).
+  QString dataFolder() const;
+  void setDataFolder(const QString& folder) { m_dataFolder = folder; }
+
+  /// Shows the panel of the chosen law.
+  void rgTypeClick();
+  /// Creates, saves and evaluates a series; fails as its steps do.
+  void Button1Click();
+
  private:
   TPrompter& m_prompter;
   QString m_fileName;
+  QString m_dataFolder;
+  TRadioGroup* rgType;
+  QPushButton* Button1;
+  QLineEdit* eCount;
+  QWidget* pE;
+  QWidget* pN;
+  QWidget* pW;
+  QLineEdit* eL;
+  QLineEdit* eS;
+  QLineEdit* eM;
+  QLineEdit* eA;
+  QLineEdit* eB;
+  QPlainTextEdit* textResult;
 };

@@ -4,13 +4,22 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "core/statsobject.h"
 #include "core/values.h"
 
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QStandardItemModel;
 class TPrompter;
 class TfrmSelect;
+class TStringGrid;
 struct TApplicationWindows;
 
 class TfrmCreateStatObj : public QDialog {
@@ -27,8 +36,48 @@ class TfrmCreateStatObj : public QDialog {
   /// other file as a sample text file. Reading errors propagate.
   static statorium::TValues openValues(const QString& fileName, TfrmSelect& select);
 
+  /// Appends the candidate row of a file to "Properties list" (asking for the property of a
+  /// statobject of several). A file that cannot be read or holds no value adds nothing.
+  void Load(const QString& fileName);
+
+  // The handlers of the buttons and menu items.
+  void btChooseClick();
+  void Button1Click();
+  void AddtoobjectClick();
+  void RemoveFromObjectClick();
+  void Clearall1Click();
+  void Clearall2Click();
+  /// Sets the grid's hint to the full path of its selected row.
+  void selpropsClick(TStringGrid* grid);
+  /// "Ready": composes the object from the chosen rows (when there are any) and closes with OK.
+  void btSaveClick();
+
  private:
+  void guarded(const std::function<void()>& handler);
+  TStringGrid* makeGrid(const char* name, QStandardItemModel* model, QMenu* menu, QWidget* parent);
+
   TPrompter& m_prompter;
   TApplicationWindows& m_windows;
   std::unique_ptr<statorium::TStatsObject> statobj;
+
+  QGroupBox* GroupBox2;
+  QLabel* StaticText3;
+  QPushButton* btChoose;
+  QPushButton* Button1;
+  TStringGrid* props;
+  QStandardItemModel* m_props;
+  QMenu* propsMenu;
+  QAction* Addtoobject;
+  QAction* Clearall1;
+
+  QGroupBox* GroupBox1;
+  QLabel* StaticText1;
+  QLineEdit* objname;
+  QLabel* StaticText2;
+  QPushButton* btSave;
+  TStringGrid* selprops;
+  QStandardItemModel* m_selprops;
+  QMenu* selPropsMenu;
+  QAction* RemoveFromObject;
+  QAction* Clearall2;
 };
