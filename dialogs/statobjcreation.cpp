@@ -93,9 +93,9 @@ TfrmCreateStatObj::TfrmCreateStatObj(TPrompter& prompter, TApplicationWindows& w
   // "Properties list": the candidates.
   GroupBox2 = named(new QGroupBox(QStringLiteral("Properties list"), this), "GroupBox2");
   GroupBox2->setFont(bold);
-  StaticText3 = plain(named(
-      new QLabel(QStringLiteral("Press button below to extend properites list."), GroupBox2),
-      "StaticText3"));
+  StaticText3 = plain(
+      named(new QLabel(QStringLiteral("Press button below to extend properites list."), GroupBox2),
+            "StaticText3"));
   btChoose = plain(named(new QPushButton(QStringLiteral("Choose"), GroupBox2), "btChoose"));
   Button1 = plain(named(new QPushButton(QStringLiteral("Create series"), GroupBox2), "Button1"));
   propsMenu = named(new QMenu(this), "propsMenu");
@@ -120,8 +120,8 @@ TfrmCreateStatObj::TfrmCreateStatObj(TPrompter& prompter, TApplicationWindows& w
   StaticText1 = plain(named(new QLabel(QStringLiteral("Name"), GroupBox1), "StaticText1"));
   objname = plain(named(new QLineEdit(QStringLiteral("Statobject1"), GroupBox1), "objname"));
   StaticText1->setBuddy(objname);
-  StaticText2 = plain(
-      named(new QLabel(QStringLiteral("Chosen properties:"), GroupBox1), "StaticText2"));
+  StaticText2 =
+      plain(named(new QLabel(QStringLiteral("Chosen properties:"), GroupBox1), "StaticText2"));
   btSave = plain(named(new QPushButton(QStringLiteral("Ready"), GroupBox1), "btSave"));
   selPropsMenu = named(new QMenu(this), "selPropsMenu");
   RemoveFromObject =
@@ -164,9 +164,9 @@ TStringGrid* TfrmCreateStatObj::makeGrid(const char* name, QStandardItemModel* m
                                          QWidget* parent) {
   auto* grid = named(new TStringGrid(parent), name);
   model->setColumnCount(kColumns);
-  model->setHorizontalHeaderLabels(
-      {QString(), QStringLiteral("Count"), QStringLiteral("Min"), QStringLiteral("Avg"),
-       QStringLiteral("Max"), QStringLiteral("File name")});
+  model->setHorizontalHeaderLabels({QString(), QStringLiteral("Count"), QStringLiteral("Min"),
+                                    QStringLiteral("Avg"), QStringLiteral("Max"),
+                                    QStringLiteral("File name")});
   clearRows(model);
   grid->setModel(model);
   grid->setColumnHidden(0, true);  // the full path, shown in the hint
@@ -176,8 +176,8 @@ TStringGrid* TfrmCreateStatObj::makeGrid(const char* name, QStandardItemModel* m
   QHeaderView* header = grid->horizontalHeader();
   header->setSectionResizeMode(QHeaderView::Interactive);
   header->setHighlightSections(false);
-  header->resizeSection(1, 50);
-  for (int c = 2; c <= 4; ++c) header->resizeSection(c, 70);
+  header->resizeSection(1, 45);
+  for (int c = 2; c <= 4; ++c) header->resizeSection(c, 64);
   header->setStretchLastSection(true);
   grid->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(grid, &QWidget::customContextMenuRequested, this,
@@ -234,8 +234,8 @@ void TfrmCreateStatObj::Load(const QString& fileName) {
 void TfrmCreateStatObj::btChooseClick() {
   TFileDialogOptions o;
   o.title = QStringLiteral("Open");
-  o.filter = QStringLiteral(
-      "Data files (*.txt);;CSV files (*.csv);;STA files (*.sta);;Any files (*)");
+  o.filter =
+      QStringLiteral("Data files (*.txt);;CSV files (*.csv);;STA files (*.sta);;Any files (*)");
   o.defaultSuffix = QStringLiteral("txt");
   const QStringList files = m_prompter.getOpenFileNames(this, o);
   for (const QString& f : files) Load(f);
@@ -281,6 +281,8 @@ void TfrmCreateStatObj::btSaveClick() {
         objname->text().toStdString(), sources, [this](const statorium::PropertySource& s) {
           return openValuesSilently(QString::fromStdString(s.fileName), *m_windows.frmSelect);
         }));
+    // Files that have since become empty or unreadable leave nothing to hand over.
+    if (statobj->propCount() == 0) statobj.reset();
   }
   accept();
 }

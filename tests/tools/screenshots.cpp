@@ -6,16 +6,20 @@
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
 #include <random>
 
 #include "app/mainwindow.h"
+#include "app/radiogroup.h"
 #include "app/windows.h"
 #include "core/numtext.h"
 #include "core/statsobject.h"
 #include "dialogs/selectdialog.h"
+#include "dialogs/seriescreation.h"
+#include "dialogs/statobjcreation.h"
 #include "tests/support/fakeprompter.h"
 
 namespace {
@@ -93,6 +97,40 @@ int main(int argc, char** argv) {
     });
     main->findChild<QAction*>(QString::fromLatin1(item))->trigger();
   }
+
+  // The composition window with three candidate series, two of them chosen.
+  QStringList series;
+  for (unsigned k = 1; k <= 3; ++k) {
+    const QString path = QDir(tmp.path()).filePath(QStringLiteral("shaft-%1.txt").arg(k));
+    sampleData(120, 10 + k).SaveToFile(path.toStdString());
+    series << path;
+  }
+  prompter.dialogScripts.push_back([&](QDialog* d) {
+    auto* w = qobject_cast<TfrmCreateStatObj*>(d);
+    for (const QString& path : series) w->Load(path);
+    auto* props = w->findChild<QTableView*>(QStringLiteral("props"));
+    for (int row : {0, 2}) {
+      props->selectRow(row);
+      w->findChild<QAction*>(QStringLiteral("Addtoobject"))->trigger();
+    }
+    props->selectRow(1);
+    QApplication::processEvents();
+    ok &= save(d, out, QStringLiteral("statobject-creation"));
+    return int(QDialog::Rejected);
+  });
+  main->findChild<QAction*>(QStringLiteral("Createobject1"))->trigger();
+
+  // The series creation window after creating a normal series (into a temporary folder).
+  prompter.dialogScripts.push_back([&](QDialog* d) {
+    auto* w = qobject_cast<TfrmSeriesCreation*>(d);
+    w->setDataFolder(QDir(tmp.path()).filePath(QStringLiteral("data")));
+    w->findChild<TRadioGroup*>(QStringLiteral("rgType"))->clickItem(1);
+    w->Button1Click();
+    QApplication::processEvents();
+    ok &= save(d, out, QStringLiteral("series-creation"));
+    return int(QDialog::Rejected);
+  });
+  main->findChild<QAction*>(QStringLiteral("Createseries1"))->trigger();
 
   prompter.dialogScripts.push_back([&](QDialog* d) {
     QApplication::processEvents();
