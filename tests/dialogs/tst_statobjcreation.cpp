@@ -14,6 +14,7 @@
 #include "app/windows.h"
 #include "core/statsobject.h"
 #include "dialogs/selectdialog.h"
+#include "dialogs/seriescreation.h"
 #include "dialogs/statobjcreation.h"
 #include "tests/support/fakeprompter.h"
 #include "tests/support/tempdir.h"
@@ -243,6 +244,24 @@ class TestStatObjCreation : public QObject {
     add(0);
     std::filesystem::remove(a.toStdString());
     QVERIFY(!ready());
+  }
+
+  void createSeriesAddsTheNewSeriesAsACandidate() {
+    QStringList candidates;
+    prompter->dialogScripts.push_back([&](QDialog* d) {
+      d->findChild<QPushButton*>("Button1")->click();  // "Create series"
+      for (int r = 0; r + 1 < grid("props")->model()->rowCount(); ++r)
+        candidates << grid("props")->cellText(r, 5);
+      return int(QDialog::Rejected);
+    });
+    prompter->dialogScripts.push_back([&](QDialog* d) {
+      auto* series = qobject_cast<TfrmSeriesCreation*>(d);
+      series->setDataFolder(QString::fromStdString(dir->file("data")));
+      d->findChild<QPushButton*>("Button1")->click();
+      return d->result();
+    });
+    QVERIFY(!win()->ShowModal());
+    QCOMPARE(candidates, QStringList{"EXP1"});
   }
 
   void clickingARowHintsItsFullPath() {
