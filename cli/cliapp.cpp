@@ -5,6 +5,7 @@
 #include "cli/compose.h"
 #include "cli/describe.h"
 #include "cli/generate.h"
+#include "cli/twoseries.h"
 #include "core/errors.h"
 
 namespace statorium::cli {
@@ -32,7 +33,8 @@ void printCommandUsage(std::ostream& os, const Command& c) {
 }  // namespace
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> list = {describeCommand(), generateCommand(), composeCommand()};
+  static const std::vector<Command> list = {describeCommand(), twoSeriesCommand(),
+                                            generateCommand(), composeCommand()};
   return list;
 }
 
