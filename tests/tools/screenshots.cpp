@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -119,6 +121,18 @@ int main(int argc, char** argv) {
     return int(QDialog::Rejected);
   });
   main->findChild<QAction*>(QStringLiteral("Createobject1"))->trigger();
+
+  // The two-series check of two of the composition's series.
+  prompter.dialogScripts.push_back([&](QDialog* d) {
+    prompter.openFilesAnswers.push_back({series[0], series[1]});
+    d->findChild<QPushButton*>(QStringLiteral("Select"))->click();
+    auto* list = d->findChild<QListWidget*>(QStringLiteral("data"));
+    for (int row : {0, 1}) list->item(row)->setCheckState(Qt::Checked);
+    QApplication::processEvents();
+    ok &= save(d, out, QStringLiteral("two-series-check"));
+    return int(QDialog::Rejected);
+  });
+  main->findChild<QAction*>(QStringLiteral("Similarity1"))->trigger();
 
   // The series creation window after creating a normal series (into a temporary folder).
   prompter.dialogScripts.push_back([&](QDialog* d) {
