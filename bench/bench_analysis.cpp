@@ -6,6 +6,7 @@
 #include <random>
 
 #include "core/sampleanalysis.h"
+#include "core/twoseries.h"
 #include "core/ucriteria.h"
 
 namespace {
@@ -44,6 +45,24 @@ void BM_UCriteria(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(statorium::UCriteria(a, b));
 }
 BENCHMARK(BM_UCriteria)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
+
+// The two-series check of two sample files, reading included.
+void BM_TwoSeriesCheckFromFiles(benchmark::State& state) {
+  const std::string a = "/tmp/statorium-bench-two-a-" + std::to_string(state.range(0));
+  const std::string b = "/tmp/statorium-bench-two-b-" + std::to_string(state.range(0));
+  normalSample(state.range(0), 4).SaveToFile(a);
+  normalSample(state.range(0), 5).SaveToFile(b);
+  for (auto _ : state) {
+    std::vector<std::string> u, normal;
+    statorium::TwoSeriesCheck(*statorium::readCheckSeries(a), *statorium::readCheckSeries(b), false,
+                              u, normal);
+    benchmark::DoNotOptimize(normal.data());
+  }
+}
+BENCHMARK(BM_TwoSeriesCheckFromFiles)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
