@@ -9,6 +9,7 @@
 #include "core/composition.h"
 #include "core/numtext.h"
 #include "tests/core/errortext.h"
+#include "tests/core/stafiles.h"
 #include "tests/support/tempdir.h"
 
 namespace statorium {
@@ -79,12 +80,7 @@ TEST(ComposeObject, ReadingErrorsPropagate) {
 class OpenProperty : public ::testing::Test {
  protected:
   std::string staFile(const std::string& name, const std::vector<Values>& props) {
-    TStatsObject obj;
-    obj.name = "x";
-    for (const Values& p : props) obj.addValues(TValues(p));
-    const std::string path = dir.file(name);
-    obj.writeObject(path);
-    return path;
+    return test::writeStaFile(dir, name, props);
   }
   TempDir dir;
 };
