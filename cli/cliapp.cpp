@@ -4,7 +4,9 @@
 
 #include "cli/compose.h"
 #include "cli/describe.h"
+#include "cli/experiment.h"
 #include "cli/generate.h"
+#include "cli/manyseries.h"
 #include "cli/twoseries.h"
 #include "core/errors.h"
 
@@ -33,8 +35,9 @@ void printCommandUsage(std::ostream& os, const Command& c) {
 }  // namespace
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> list = {describeCommand(), twoSeriesCommand(),
-                                            generateCommand(), composeCommand()};
+  static const std::vector<Command> list = {describeCommand(),   twoSeriesCommand(),
+                                            manySeriesCommand(), generateCommand(),
+                                            composeCommand(),    experimentCommand()};
   return list;
 }
 

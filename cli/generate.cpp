@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/arguments.h"
+#include "cli/lawoptions.h"
 #include "core/series.h"
 
 namespace statorium::cli {
@@ -11,35 +12,14 @@ namespace {
 
 void run(const std::vector<std::string>& args, std::ostream& out) {
   ArgumentReader in(args);
-  std::optional<SeriesLaw> law;
+  LawOptions options;
   std::optional<long long> size, seed;
   std::string outPath;
-  // The window's start values.
-  long double lambda = 0.3L, sigma = 100.3L, m = 35.2L, alpha = 10.5L, beta = 4.2L;
   while (!in.done()) {
     const std::string a = in.next("argument");
-    if (a == "--law") {
-      const std::string name = in.next("law");
-      if (name == "exponential")
-        law = SeriesLaw::Exponential;
-      else if (name == "normal")
-        law = SeriesLaw::Normal;
-      else if (name == "weibull")
-        law = SeriesLaw::Weibull;
-      else
-        throw UsageError{"bad law '" + name + "'"};
-    } else if (a == "--size") {
+    if (options.take(a, in)) continue;
+    if (a == "--size") {
       size = in.nextInteger("size", 0, 2147483647);
-    } else if (a == "--lambda") {
-      lambda = in.nextNumber("lambda");
-    } else if (a == "--sigma") {
-      sigma = in.nextNumber("sigma");
-    } else if (a == "--m") {
-      m = in.nextNumber("m");
-    } else if (a == "--alpha") {
-      alpha = in.nextNumber("alpha");
-    } else if (a == "--beta") {
-      beta = in.nextNumber("beta");
     } else if (a == "--out") {
       outPath = in.next("output path");
     } else if (a == "--seed") {
@@ -48,13 +28,11 @@ void run(const std::vector<std::string>& args, std::ostream& out) {
       throw UsageError{"unexpected argument '" + a + "'"};
     }
   }
-  if (!law) throw UsageError{"missing --law"};
+  if (!options.law) throw UsageError{"missing --law"};
   if (!size) throw UsageError{"missing --size"};
   if (outPath.empty()) throw UsageError{"missing --out"};
-  SeriesParameters p;
-  if (*law == SeriesLaw::Exponential) p = {static_cast<double>(lambda), 0};
-  if (*law == SeriesLaw::Normal) p = {static_cast<double>(sigma), static_cast<double>(m)};
-  if (*law == SeriesLaw::Weibull) p = {static_cast<double>(alpha), static_cast<double>(beta)};
+  const std::optional<SeriesLaw> law = options.law;
+  const SeriesParameters p = options.parameters();
   TRandomSource random =
       seed ? TRandomSource(static_cast<uint64_t>(*seed)) : TRandomSource::fromClock();
   TValues values = generateSeries(*law, p, static_cast<int>(*size), random);

@@ -47,8 +47,7 @@ std::string fixed3(long double v) {
 
 std::string checkLine(const std::string& prefix, long double p0, long double estimate,
                       long double variance) {
-  const bool accepted = tTest(p0, estimate, variance);
-  return prefix + (accepted ? "accepted" : "rejected") + " " + tTestStr(p0, estimate, variance);
+  return prefix + tTestVerdict(p0, estimate, variance);
 }
 
 }  // namespace
@@ -144,40 +143,60 @@ std::string newSeriesPath(const std::string& dataRoot, const std::string& sizeTe
   }
 }
 
+LawEstimates estimateLawParameters(SeriesLaw law, const TVariants& variants) {
+  switch (law) {
+    case SeriesLaw::Exponential: {
+      TExponentLaw fit;
+      fit.evaluateParams(variants);
+      return {fit.Lambda, fit.DLambda, 0, 0};
+    }
+    case SeriesLaw::Normal: {
+      TNormalLaw fit;
+      fit.evaluateParams(variants);
+      return {fit.Sigma, fit.DSigma, fit.m, fit.Dm};
+    }
+    case SeriesLaw::Weibull: {
+      TWeibullsLaw fit;
+      fit.evaluateParams(variants);
+      return {fit.alpha, fit.Dalpha, fit.beta, fit.Dbeta};
+    }
+  }
+  return {};
+}
+
+LawReference fittedScale(SeriesLaw law, const SeriesParameters& p) {
+  if (law != SeriesLaw::Weibull) return {p.first, p.second};
+  // The generator's a divides x^b; the law's alpha scales x, so alpha = a^(1/b).
+  FpScope fp;
+  const long double alpha = powerOf(p.first, 1 / static_cast<long double>(p.second));
+  fp.check(alpha);
+  return {finiteOrThrow(alpha), p.second};
+}
+
 std::vector<std::string> evaluateSeries(SeriesLaw law, const SeriesParameters& p,
                                         const TValues& sorted) {
   TVariants variants;
   variants.setVariants(sorted);
   std::vector<std::string> lines;
   if (variants.m_Total <= 0) return lines;
+  const LawEstimates e = estimateLawParameters(law, variants);
   switch (law) {
-    case SeriesLaw::Exponential: {
-      TExponentLaw law1;
-      law1.evaluateParams(variants);
-      lines.push_back("L = " + fixed3(law1.Lambda));
-      lines.push_back(checkLine("L = L0: ", p.first, law1.Lambda, law1.DLambda));
+    case SeriesLaw::Exponential:
+      lines.push_back("L = " + fixed3(e.first));
+      lines.push_back(checkLine("L = L0: ", p.first, e.first, e.firstVariance));
       break;
-    }
-    case SeriesLaw::Normal: {
-      TNormalLaw law1;
-      law1.evaluateParams(variants);
-      lines.push_back("S = " + fixed3(law1.Sigma));
-      lines.push_back("m = " + fixed3(law1.m));
-      lines.push_back(checkLine("S = S0: ", p.first, law1.Sigma, law1.DSigma));
-      lines.push_back(checkLine("m = m0: ", p.second, law1.m, law1.Dm));
+    case SeriesLaw::Normal:
+      lines.push_back("S = " + fixed3(e.first));
+      lines.push_back("m = " + fixed3(e.second));
+      lines.push_back(checkLine("S = S0: ", p.first, e.first, e.firstVariance));
+      lines.push_back(checkLine("m = m0: ", p.second, e.second, e.secondVariance));
       break;
-    }
     case SeriesLaw::Weibull: {
-      TWeibullsLaw law1;
-      law1.evaluateParams(variants);
-      lines.push_back("a = " + fixed3(law1.alpha));
-      lines.push_back("b = " + fixed3(law1.beta));
-      // The generator's a divides x^b; the law's alpha scales x, so alpha = a^(1/b).
-      FpScope fp;
-      const long double alpha0 = powerOf(p.first, 1 / static_cast<long double>(p.second));
-      fp.check(alpha0);
-      lines.push_back(checkLine("a = a0: ", alpha0, law1.alpha, law1.Dalpha));
-      lines.push_back(checkLine("b = b0: ", p.second, law1.beta, law1.Dbeta));
+      lines.push_back("a = " + fixed3(e.first));
+      lines.push_back("b = " + fixed3(e.second));
+      const LawReference reference = fittedScale(law, p);
+      lines.push_back(checkLine("a = a0: ", reference.first, e.first, e.firstVariance));
+      lines.push_back(checkLine("b = b0: ", p.second, e.second, e.secondVariance));
       break;
     }
   }

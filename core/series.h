@@ -7,6 +7,7 @@
 
 #include "core/randomsource.h"
 #include "core/values.h"
+#include "core/variants.h"
 
 namespace statorium {
 
@@ -39,6 +40,21 @@ SeriesParameters parseSeriesParameters(SeriesLaw law, const std::string& first,
 
 /// Generates n values of the law.
 TValues generateSeries(SeriesLaw law, const SeriesParameters& p, int n, TRandomSource& random);
+
+/// The estimates of a law's parameters from a variation series, each with its variance as the
+/// law's fit gives it: lambda; sigma and m; alpha and beta. Fails as the law's fit.
+struct LawEstimates {
+  long double first = 0, firstVariance = 0;
+  long double second = 0, secondVariance = 0;
+};
+LawEstimates estimateLawParameters(SeriesLaw law, const TVariants& variants);
+
+/// The generator's parameters in the scale the fit estimates them: the same, except that the
+/// Weibull generator's a, which divides x^b, becomes the law's alpha = a^(1/b). b = 0 fails.
+struct LawReference {
+  long double first = 0, second = 0;
+};
+LawReference fittedScale(SeriesLaw law, const SeriesParameters& p);
 
 /// The path of a new series file: <dataRoot>/<size as typed>/<prefix><k> with the smallest k
 /// that names no existing file; the folders are created. A size text that could leave the data

@@ -22,4 +22,8 @@ std::string tTestStr(long double T, long double T0, long double DT) {
   return formatFixed(tStatistic(T, T0, DT), 3);
 }
 
+std::string tTestVerdict(long double T, long double T0, long double DT) {
+  return std::string(tTest(T, T0, DT) ? "accepted" : "rejected") + " " + tTestStr(T, T0, DT);
+}
+
 }  // namespace statorium

@@ -13,4 +13,7 @@ bool tTest(long double T, long double T0, long double DT);
 /// (T - T0) / sqrt(DT) with 3 decimals and the user's decimal separator; fails as tTest.
 std::string tTestStr(long double T, long double T0, long double DT);
 
+/// The verdict "accepted 0.512" or "rejected -2.347": the word of tTest, a blank and tTestStr.
+std::string tTestVerdict(long double T, long double T0, long double DT);
+
 }  // namespace statorium

@@ -7,7 +7,6 @@
 #include "core/fpfault.h"
 #include "core/numtext.h"
 #include "core/quantiles.h"
-#include "core/statsobject.h"
 #include "core/ucriteria.h"
 
 namespace statorium {
@@ -83,23 +82,6 @@ void TwoSeriesCheck(const TValues& first, const TValues& second, bool dependent,
   normalLines.push_back("t(0.05/2) = 1.96");
   normalLines.push_back(kSeparator);
   normalLines.push_back(std::fabs(t) <= 1.96L ? "Accepted. m1 = m2." : "Rejected. m1 != m2.");
-}
-
-std::optional<TValues> readCheckSeries(const std::string& fileName) {
-  try {
-    if (lowerExtension(fileName) == ".sta") {
-      TStatsObject obj;
-      obj.readObject(fileName);
-      if (obj.propCount() == 0) return std::nullopt;
-      return obj.Prop(0).Clone();
-    }
-    TValues values;
-    values.LoadFromFile(fileName);
-    return values;
-  } catch (const Error&) {
-    // A file that cannot be read in full gives no series; the check says two are needed.
-    return std::nullopt;
-  }
 }
 
 }  // namespace statorium

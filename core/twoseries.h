@@ -2,10 +2,10 @@
 // The similarity check of two series: the rank U-criterion, and under the normal law the
 // F-criterion of variances and the t-criterion of means (independent or paired series).
 
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/checkseries.h"
 #include "core/values.h"
 
 namespace statorium {
@@ -19,10 +19,5 @@ extern const char* const kNeedTwoSeries;
 /// takes the degrees of freedom of the series with the larger variance.
 void TwoSeriesCheck(const TValues& first, const TValues& second, bool dependent,
                     std::vector<std::string>& uLines, std::vector<std::string>& normalLines);
-
-/// Reads one series of the check: a ".sta" file (any letter case) gives its first property,
-/// any other file is read as a sample file. Nothing when the file cannot be read in full or
-/// holds no property.
-std::optional<TValues> readCheckSeries(const std::string& fileName);
 
 }  // namespace statorium

@@ -14,6 +14,11 @@ long double UCriteria(const TValues& fileData1, const TValues& fileData2) {
   std::vector<long double> second = fileData2.data();
   sortExtended(first);
   sortExtended(second);
+  return UCriteriaSorted(first, second);
+}
+
+long double UCriteriaSorted(const std::vector<long double>& first,
+                            const std::vector<long double>& second) {
   // twiceW = 2 W: for every value of the first sample, the values of the second below it count
   // twice and those equal to it once. below/notAbove only move forward as the values grow.
   uint64_t twiceW = 0;

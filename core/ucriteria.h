@@ -1,6 +1,8 @@
 #pragma once
 // The rank statistic comparing two samples.
 
+#include <vector>
+
 #include "core/values.h"
 
 namespace statorium {
@@ -12,5 +14,10 @@ namespace statorium {
 /// Counted by sorting and merging, O((n + m) log(n + m)). An empty sample fails with an invalid
 /// operation (0/0).
 long double UCriteria(const TValues& fileData1, const TValues& fileData2);
+
+/// UCriteria of two samples already sorted ascending, in O(n + m): for checks that compare
+/// each sample with many others and sort each once.
+long double UCriteriaSorted(const std::vector<long double>& first,
+                            const std::vector<long double>& second);
 
 }  // namespace statorium

@@ -1,0 +1,29 @@
+#include "core/checkseries.h"
+
+#include "core/errors.h"
+#include "core/statsobject.h"
+
+namespace statorium {
+
+TValues loadCheckSeries(const std::string& fileName) {
+  if (lowerExtension(fileName) == ".sta") {
+    TStatsObject obj;
+    obj.readObject(fileName);
+    if (obj.propCount() == 0) throw Error("The statobject \"" + fileName + "\" has no properties.");
+    return obj.Prop(0).Clone();
+  }
+  TValues values;
+  values.LoadFromFile(fileName);
+  return values;
+}
+
+std::optional<TValues> readCheckSeries(const std::string& fileName) {
+  try {
+    return loadCheckSeries(fileName);
+  } catch (const Error&) {
+    // A file that cannot be read in full gives no series; the check says two are needed.
+    return std::nullopt;
+  }
+}
+
+}  // namespace statorium

@@ -1,0 +1,20 @@
+#pragma once
+// Reading the series chosen in the similarity check windows.
+
+#include <optional>
+#include <string>
+
+#include "core/values.h"
+
+namespace statorium {
+
+/// Reads one checked series: a ".sta" file (any letter case, as everywhere in the program)
+/// gives its first property, any other file is read as a sample file. Fails with the reading
+/// error, or when a statobject file holds no property.
+TValues loadCheckSeries(const std::string& fileName);
+
+/// loadCheckSeries without the error: nothing when the file cannot be read in full or holds no
+/// property.
+std::optional<TValues> readCheckSeries(const std::string& fileName);
+
+}  // namespace statorium
