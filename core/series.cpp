@@ -76,7 +76,13 @@ void WeibullSeries(double a, double b, int n, TValues& values, TRandomSource& ra
   FpScope fp;
   const long double power = 1 / static_cast<long double>(b);
   fp.check(power);
-  appendValues(n, values, [&] { return powerOf(-a * std::log(1 - random.nextU()), power); });
+  appendValues(n, values, [&] {
+    long double u = random.nextU();
+    // u = 0 gives x = 0, a value the law takes with probability 0 and whose logarithm its fit
+    // needs: one draw in a million, so most experiments of 10^6 values would fail. Drawn again.
+    while (u == 0) u = random.nextU();
+    return powerOf(-a * std::log(1 - u), power);
+  });
 }
 
 const char* seriesPrefix(SeriesLaw law) {

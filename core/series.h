@@ -16,7 +16,9 @@ void ExponentialSeries(double L, int n, TValues& values, TRandomSource& random);
 /// Appends n values x = m + s U(u), U the normal quantile (for u above 1/2 as -U(1 - u), its
 /// mirror). A drawn u of 0, whose quantile does not exist, is drawn again.
 void NormalSeries(double s, double m, int n, TValues& values, TRandomSource& random);
-/// Appends n values x = (-a ln(1 - u))^(1/b), so that F(x) = 1 - exp(-x^b / a). b = 0 fails.
+/// Appends n values x = (-a ln(1 - u))^(1/b), so that F(x) = 1 - exp(-x^b / a). A drawn u of
+/// 0, which would give x = 0, outside the values the law's fit accepts, is drawn again.
+/// b = 0 fails.
 void WeibullSeries(double a, double b, int n, TValues& values, TRandomSource& random);
 
 enum class SeriesLaw { Exponential = 0, Normal = 1, Weibull = 2 };
