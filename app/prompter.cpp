@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <memory>
 
 namespace {
@@ -74,4 +75,34 @@ std::optional<QColor> TQtPrompter::chooseColor(QWidget* parent, const QColor& in
 
 void TQtPrompter::openUrl(const QUrl& url) {
   QDesktopServices::openUrl(url);
+}
+
+namespace {
+
+class TQtProgress : public TProgress {
+ public:
+  TQtProgress(QWidget* parent, const QString& text, int maximum)
+      : m_dialog(text, QStringLiteral("Cancel"), 0, maximum, parent) {
+    m_dialog.setWindowModality(Qt::WindowModal);
+    m_dialog.setMinimumDuration(1000);  // short runs show nothing
+    m_dialog.setAutoClose(false);
+    m_dialog.setAutoReset(false);
+  }
+  bool setValue(int value) override {
+    m_dialog.setValue(value);
+    // A window-modal dialog processes events in setValue only while shown: keep the window
+    // painted and the Cancel button answering in between as well.
+    QCoreApplication::processEvents();
+    return !m_dialog.wasCanceled();
+  }
+
+ private:
+  QProgressDialog m_dialog;
+};
+
+}  // namespace
+
+std::unique_ptr<TProgress> TQtPrompter::startProgress(QWidget* parent, const QString& text,
+                                                      int maximum) {
+  return std::make_unique<TQtProgress>(parent, text, maximum);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <memory>
 #include <optional>
 
 class QDialog;
@@ -19,6 +20,14 @@ struct TFileDialogOptions {
   QString directory = QStringLiteral(".");
   QString defaultSuffix;  // without the dot, e.g. "txt"
   QString fileName;       // preset name
+};
+
+/// The progress of a long computation, shown once it has run for about a second.
+class TProgress {
+ public:
+  virtual ~TProgress() = default;
+  /// Reports `value` steps of the maximum done; false once the user has asked to cancel.
+  virtual bool setValue(int value) = 0;
 };
 
 class TPrompter {
@@ -44,6 +53,10 @@ class TPrompter {
   virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
   /// Asks the desktop to open a web address in the user's browser.
   virtual void openUrl(const QUrl& url) = 0;
+  /// Starts showing the progress of a computation of `maximum` steps with a Cancel button;
+  /// the display ends when the returned object is destroyed.
+  virtual std::unique_ptr<TProgress> startProgress(QWidget* parent, const QString& text,
+                                                   int maximum) = 0;
 };
 
 /// The real dialogs of the toolkit.
@@ -59,4 +72,6 @@ class TQtPrompter : public TPrompter {
   int execDialog(QDialog* dialog) override;
   std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
   void openUrl(const QUrl& url) override;
+  std::unique_ptr<TProgress> startProgress(QWidget* parent, const QString& text,
+                                           int maximum) override;
 };

@@ -28,6 +28,7 @@ TApplicationWindows::TApplicationWindows(TPrompter& prompter) {
   frmSeriesCreation = new TfrmSeriesCreation(prompter, owner);
   frmParamsCheck = new TfrmParamsCheck(prompter, owner);
   frmPairMatch = new TfrmPairMatch(prompter, owner);
+  frmParamsCheck->setPairMatch(frmPairMatch);
   frmND = new TfrmND(prompter, owner);
   frm2D = new Tfrm2D(prompter, owner);
   frmNTransform = new TfrmNTransform(prompter, owner);

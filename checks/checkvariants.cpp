@@ -11,33 +11,8 @@
 
 #include "app/guard.h"
 #include "app/prompter.h"
+#include "checks/checkwidgets.h"
 #include "core/twoseries.h"
-
-namespace {
-
-QGroupBox* group(const QString& caption, QWidget* parent) {
-  auto* box = new QGroupBox(caption, parent);
-  QFont f = box->font();
-  f.setBold(true);
-  box->setFont(f);
-  return box;
-}
-
-QPlainTextEdit* memo(const char* name, QWidget* parent) {
-  auto* m = new QPlainTextEdit(parent);
-  m->setObjectName(QString::fromLatin1(name));
-  m->setReadOnly(true);
-  QFont f = m->font();
-  f.setBold(false);
-  m->setFont(f);
-  return m;
-}
-
-void append(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) memo->appendPlainText(QString::fromStdString(line));
-}
-
-}  // namespace
 
 TfrmCheckVariants::TfrmCheckVariants(TPrompter& prompter, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
@@ -46,15 +21,11 @@ TfrmCheckVariants::TfrmCheckVariants(TPrompter& prompter, QWidget* parent)
   setObjectName(QStringLiteral("frmCheckVariants"));
   setWindowTitle(QStringLiteral("Similarity check"));
 
-  QGroupBox* selected = group(QStringLiteral("Selected series:"), this);
-  data = new QListWidget(selected);
-  data->setObjectName(QStringLiteral("data"));
-  QFont plainFont = data->font();
-  plainFont.setBold(false);
-  data->setFont(plainFont);
+  QGroupBox* selected = boldGroup(QStringLiteral("Selected series:"), this);
+  data = seriesList(selected);
   (new QVBoxLayout(selected))->addWidget(data);
 
-  QGroupBox* options = group(QStringLiteral("Options"), this);
+  QGroupBox* options = boldGroup(QStringLiteral("Options"), this);
   Select = new QPushButton(QStringLiteral("Select series"), options);
   Select->setObjectName(QStringLiteral("Select"));
   ClearList = new QPushButton(QStringLiteral("Clear list"), options);
@@ -74,11 +45,11 @@ TfrmCheckVariants::TfrmCheckVariants(TPrompter& prompter, QWidget* parent)
   optionsLayout->addLayout(buttons);
   optionsLayout->addWidget(isLock);
 
-  QGroupBox* normal = group(QStringLiteral("Normal law check results"), this);
-  normalResults = memo("normalResults", normal);
+  QGroupBox* normal = boldGroup(QStringLiteral("Normal law check results"), this);
+  normalResults = resultMemo("normalResults", normal);
   (new QVBoxLayout(normal))->addWidget(normalResults);
-  QGroupBox* rank = group(QStringLiteral("U-criteria results"), this);
-  textResults = memo("textResults", rank);
+  QGroupBox* rank = boldGroup(QStringLiteral("U-criteria results"), this);
+  textResults = resultMemo("textResults", rank);
   (new QVBoxLayout(rank))->addWidget(textResults);
 
   auto* right = new QWidget(this);
@@ -106,16 +77,7 @@ void TfrmCheckVariants::guarded(const std::function<void()>& handler) {
 }
 
 void TfrmCheckVariants::SelectClick() {
-  TFileDialogOptions o;
-  o.title = QStringLiteral("Select series");
-  o.filter = QStringLiteral("Any file (*);;Statobject (*.sta)");
-  const QStringList files = m_prompter.getOpenFileNames(this, o);
-  const QSignalBlocker block(data);  // adding entries does not rerun the check
-  for (const QString& file : files) {
-    auto* item = new QListWidgetItem(file, data);
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-  }
+  selectSeriesFiles(m_prompter, this, data);
 }
 
 void TfrmCheckVariants::ClearListClick() {
@@ -127,10 +89,9 @@ void TfrmCheckVariants::goCheckClick() {
   textResults->clear();
   normalResults->clear();
   std::vector<statorium::TValues> series;
-  for (int i = 0; i < data->count() && series.size() < 2; ++i) {
-    if (data->item(i)->checkState() != Qt::Checked) continue;
-    if (std::optional<statorium::TValues> s =
-            statorium::readCheckSeries(data->item(i)->text().toStdString()))
+  for (const std::string& path : checkedPaths(data)) {
+    if (series.size() == 2) break;
+    if (std::optional<statorium::TValues> s = statorium::readCheckSeries(path))
       series.push_back(std::move(*s));
   }
   if (series.size() < 2) {
@@ -142,9 +103,9 @@ void TfrmCheckVariants::goCheckClick() {
   try {
     statorium::TwoSeriesCheck(series[0], series[1], isLock->isChecked(), uLines, normalLines);
   } catch (...) {
-    append(textResults, uLines);  // the lines reached stay; the error box follows
+    appendLines(textResults, uLines);  // the lines reached stay; the error box follows
     throw;
   }
-  append(textResults, uLines);
-  append(normalResults, normalLines);
+  appendLines(textResults, uLines);
+  appendLines(normalResults, normalLines);
 }

@@ -5,7 +5,8 @@
 
 #include "app/prompter.h"
 
-TfrmNCheck::TfrmNCheck(TPrompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter) {
+TfrmNCheck::TfrmNCheck(TPrompter& prompter, QWidget* parent)
+    : QDialog(parent), m_prompter(prompter) {
   setObjectName(QStringLiteral("frmNCheck"));
   setWindowTitle(QStringLiteral("Similarity check"));
   auto* layout = new QVBoxLayout(this);

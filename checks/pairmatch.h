@@ -1,15 +1,21 @@
 #pragma once
-// TfrmPairMatch: the pair match table of the experiment.
+// TfrmPairMatch: the table of the experiment's pairs of series, filled and shown by it.
 
 #include <QDialog>
 
 class TPrompter;
+class TStringGrid;
+class TTextGridModel;
 
 class TfrmPairMatch : public QDialog {
   Q_OBJECT
  public:
   TfrmPairMatch(TPrompter& prompter, QWidget* parent);
 
+  /// The cells of StringGrid1; row i and column j stand for checks i + 1 and j + 1.
+  TTextGridModel* table() const { return m_table; }
+
  private:
-  TPrompter& m_prompter;
+  TStringGrid* StringGrid1;
+  TTextGridModel* m_table;
 };

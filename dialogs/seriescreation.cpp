@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,8 +14,8 @@
 #include "app/guard.h"
 #include "app/prompter.h"
 #include "app/radiogroup.h"
-#include "core/numtext.h"
 #include "core/series.h"
+#include "dialogs/lawpanels.h"
 
 namespace {
 
@@ -27,10 +26,6 @@ QGroupBox* boldBox(const QString& caption, const char* name, QWidget* parent) {
   f.setBold(true);
   box->setFont(f);
   return box;
-}
-
-QString general(long double v) {
-  return QString::fromStdString(statorium::formatGeneral(v));
 }
 
 }  // namespace
@@ -63,38 +58,7 @@ TfrmSeriesCreation::TfrmSeriesCreation(TPrompter& prompter, QWidget* parent)
   eCount->setFont(plain);
   (new QVBoxLayout(size))->addWidget(eCount);
 
-  // One panel per law in the same place; the parameter symbols are large serif letters.
-  QFont symbol(QStringLiteral("Times New Roman"), 18);
-  symbol.setStyleHint(QFont::Serif);
-  auto makePanel = [&](const char* name) {
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QString::fromLatin1(name));
-    new QFormLayout(panel);
-    return panel;
-  };
-  auto addParameter = [&](QWidget* panel, const char* labelName, const QString& letter,
-                          const char* editName, QLineEdit*& edit) {
-    auto* label = new QLabel(letter, panel);
-    label->setObjectName(QString::fromLatin1(labelName));
-    label->setFont(symbol);
-    edit = new QLineEdit(panel);
-    edit->setObjectName(QString::fromLatin1(editName));
-    static_cast<QFormLayout*>(panel->layout())->addRow(label, edit);
-  };
-  pE = makePanel("pE");
-  addParameter(pE, "Label2", QStringLiteral("λ"), "eL", eL);
-  pN = makePanel("pN");
-  addParameter(pN, "Label3", QStringLiteral("σ"), "eS", eS);
-  addParameter(pN, "Label4", QStringLiteral("m"), "eM", eM);
-  pW = makePanel("pW");
-  addParameter(pW, "Label5", QStringLiteral("α"), "eA", eA);
-  addParameter(pW, "Label6", QStringLiteral("β"), "eB", eB);
-  // FormCreate: the start texts in the user's decimal form.
-  eL->setText(general(0.3L));
-  eS->setText(general(100.3L));
-  eM->setText(general(35.2L));
-  eA->setText(general(10.5L));
-  eB->setText(general(4.2L));
+  m_laws = std::make_unique<TLawPanels>(this);
 
   QGroupBox* results = boldBox(QStringLiteral("Evaluation results"), "GroupBox2", this);
   textResult = new QPlainTextEdit(results);
@@ -110,9 +74,9 @@ TfrmSeriesCreation::TfrmSeriesCreation(TPrompter& prompter, QWidget* parent)
   left->addWidget(Button1);
   auto* right = new QVBoxLayout;
   right->addWidget(size);
-  right->addWidget(pE);
-  right->addWidget(pN);
-  right->addWidget(pW);
+  right->addWidget(m_laws->pE);
+  right->addWidget(m_laws->pN);
+  right->addWidget(m_laws->pW);
   right->addStretch(1);
   auto* top = new QHBoxLayout;
   top->addLayout(left);
@@ -132,16 +96,15 @@ TfrmSeriesCreation::TfrmSeriesCreation(TPrompter& prompter, QWidget* parent)
   });
 }
 
+TfrmSeriesCreation::~TfrmSeriesCreation() = default;
+
 QString TfrmSeriesCreation::dataFolder() const {
   if (!m_dataFolder.isEmpty()) return m_dataFolder;
   return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
 }
 
 void TfrmSeriesCreation::rgTypeClick() {
-  const int index = rgType->itemIndex();
-  pE->setVisible(index == 0);
-  pN->setVisible(index == 1);
-  pW->setVisible(index == 2);
+  m_laws->show(rgType->itemIndex());
 }
 
 void TfrmSeriesCreation::Button1Click() {
@@ -149,11 +112,8 @@ void TfrmSeriesCreation::Button1Click() {
   TRandomSource random = TRandomSource::fromClock();
   const SeriesLaw law = static_cast<SeriesLaw>(std::max(0, rgType->itemIndex()));
   const int n = parseSeriesSize(eCount->text().toStdString());
-  const SeriesParameters p =
-      law == SeriesLaw::Exponential ? parseSeriesParameters(law, eL->text().toStdString(), "")
-      : law == SeriesLaw::Normal
-          ? parseSeriesParameters(law, eS->text().toStdString(), eM->text().toStdString())
-          : parseSeriesParameters(law, eA->text().toStdString(), eB->text().toStdString());
+  const auto [first, second] = m_laws->texts(static_cast<int>(law));
+  const SeriesParameters p = parseSeriesParameters(law, first.toStdString(), second.toStdString());
   TValues values = generateSeries(law, p, n, random);
   const std::string path =
       newSeriesPath(dataFolder().toStdString(), eCount->text().toStdString(), law);

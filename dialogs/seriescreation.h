@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -11,12 +12,14 @@ class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 class TPrompter;
+struct TLawPanels;
 class TRadioGroup;
 
 class TfrmSeriesCreation : public QDialog {
   Q_OBJECT
  public:
   TfrmSeriesCreation(TPrompter& prompter, QWidget* parent);
+  ~TfrmSeriesCreation() override;
 
   /// The full path of the last series file created; empty before the first.
   const QString& fileName() const { return m_fileName; }
@@ -37,13 +40,6 @@ class TfrmSeriesCreation : public QDialog {
   TRadioGroup* rgType;
   QPushButton* Button1;
   QLineEdit* eCount;
-  QWidget* pE;
-  QWidget* pN;
-  QWidget* pW;
-  QLineEdit* eL;
-  QLineEdit* eS;
-  QLineEdit* eM;
-  QLineEdit* eA;
-  QLineEdit* eB;
+  std::unique_ptr<TLawPanels> m_laws;
   QPlainTextEdit* textResult;
 };

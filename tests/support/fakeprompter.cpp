@@ -83,3 +83,25 @@ std::optional<QColor> TFakePrompter::chooseColor(QWidget*, const QColor&) {
 void TFakePrompter::openUrl(const QUrl& url) {
   urlsOpened << url;
 }
+
+namespace {
+
+class TFakeProgress : public TProgress {
+ public:
+  explicit TFakeProgress(TFakePrompter& owner) : m_owner(owner) {}
+  bool setValue(int value) override {
+    m_owner.progressValues << value;
+    return !(m_owner.cancelProgressAt && value >= *m_owner.cancelProgressAt);
+  }
+
+ private:
+  TFakePrompter& m_owner;
+};
+
+}  // namespace
+
+std::unique_ptr<TProgress> TFakePrompter::startProgress(QWidget*, const QString& text,
+                                                        int maximum) {
+  progressShown << text + QLatin1Char('|') + QString::number(maximum);
+  return std::make_unique<TFakeProgress>(*this);
+}

@@ -30,6 +30,11 @@ class TFakePrompter : public TPrompter {
   QStringList inputPrompts;               // "title|prompt|initial text" of every input query
   QStringList dialogsShown;               // objectName of every window shown modally
   QList<QUrl> urlsOpened;
+  /// Progress displays: "text|maximum" of each started, and every value reported.
+  QStringList progressShown;
+  QList<int> progressValues;
+  /// The progress answers "cancel" once a value reaches this.
+  std::optional<int> cancelProgressAt;
 
   QString getOpenFileName(QWidget* parent, const TFileDialogOptions& options) override;
   QStringList getOpenFileNames(QWidget* parent, const TFileDialogOptions& options) override;
@@ -41,4 +46,6 @@ class TFakePrompter : public TPrompter {
   int execDialog(QDialog* dialog) override;
   std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
   void openUrl(const QUrl& url) override;
+  std::unique_ptr<TProgress> startProgress(QWidget* parent, const QString& text,
+                                           int maximum) override;
 };

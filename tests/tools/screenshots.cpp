@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -17,6 +18,7 @@
 #include "app/mainwindow.h"
 #include "app/radiogroup.h"
 #include "app/windows.h"
+#include "checks/paramscheck.h"
 #include "core/numtext.h"
 #include "core/statsobject.h"
 #include "dialogs/selectdialog.h"
@@ -133,6 +135,35 @@ int main(int argc, char** argv) {
     return int(QDialog::Rejected);
   });
   main->findChild<QAction*>(QStringLiteral("Similarity1"))->trigger();
+
+  // The many-series check of the three series.
+  prompter.dialogScripts.push_back([&](QDialog* d) {
+    prompter.openFilesAnswers.push_back(series);
+    d->findChild<QPushButton*>(QStringLiteral("Select"))->click();
+    auto* list = d->findChild<QListWidget*>(QStringLiteral("data"));
+    for (int row : {0, 1, 2}) list->item(row)->setCheckState(Qt::Checked);
+    QApplication::processEvents();
+    ok &= save(d, out, QStringLiteral("many-series-check"));
+    return int(QDialog::Rejected);
+  });
+  main->findChild<QAction*>(QStringLiteral("Many1"))->trigger();
+
+  // The experiment with the normal law and ten checks, then its pair table.
+  windows.frmParamsCheck->setRandomSeed(5);
+  prompter.dialogScripts.push_back([&](QDialog* d) {
+    d->findChild<TRadioGroup*>(QStringLiteral("rgType"))->clickItem(1);
+    d->findChild<QLineEdit*>(QStringLiteral("eCheckCount"))->setText(QStringLiteral("10"));
+    prompter.dialogScripts.push_back([&](QDialog* pairs) {
+      QApplication::processEvents();
+      ok &= save(pairs, out, QStringLiteral("pair-match"));
+      return int(QDialog::Accepted);
+    });
+    d->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    QApplication::processEvents();
+    ok &= save(d, out, QStringLiteral("parameters-check"));
+    return int(QDialog::Rejected);
+  });
+  main->findChild<QAction*>(QStringLiteral("Avgparameterscheck1"))->trigger();
 
   // The series creation window after creating a normal series (into a temporary folder).
   prompter.dialogScripts.push_back([&](QDialog* d) {
