@@ -87,8 +87,10 @@ long double TValues::AverageQuadratic(long double* D) const {
   const long double n = static_cast<long double>(m_x.size());
   const long double s = std::sqrt(sum / (n - 1));
   fp.check(s);
-  if (D) *D = s / std::sqrt(2 * n);
-  fp.check(*D);
+  if (D) {
+    *D = s / std::sqrt(2 * n);
+    fp.check(*D);
+  }
   return s;
 }
 
