@@ -7,6 +7,7 @@
 #include "cli/experiment.h"
 #include "cli/generate.h"
 #include "cli/manyseries.h"
+#include "cli/twod.h"
 #include "cli/twoseries.h"
 #include "core/errors.h"
 
@@ -37,7 +38,8 @@ void printCommandUsage(std::ostream& os, const Command& c) {
 const std::vector<Command>& commands() {
   static const std::vector<Command> list = {describeCommand(),   twoSeriesCommand(),
                                             manySeriesCommand(), generateCommand(),
-                                            composeCommand(),    experimentCommand()};
+                                            composeCommand(),    experimentCommand(),
+                                            twoDCommand()};
   return list;
 }
 
