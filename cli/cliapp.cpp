@@ -36,10 +36,9 @@ void printCommandUsage(std::ostream& os, const Command& c) {
 }  // namespace
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> list = {describeCommand(),   twoSeriesCommand(),
-                                            manySeriesCommand(), generateCommand(),
-                                            composeCommand(),    experimentCommand(),
-                                            twoDCommand()};
+  static const std::vector<Command> list = {
+      describeCommand(), twoSeriesCommand(),  manySeriesCommand(), generateCommand(),
+      composeCommand(),  experimentCommand(), twoDCommand()};
   return list;
 }
 

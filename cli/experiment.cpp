@@ -4,22 +4,12 @@
 
 #include "cli/arguments.h"
 #include "cli/lawoptions.h"
+#include "cli/output.h"
 #include "core/experiment.h"
 
 namespace statorium::cli {
 
 namespace {
-
-template <class Row>
-void printRow(std::ostream& out, const Row& cells) {
-  bool first = true;
-  for (const auto& cell : cells) {
-    if (!first) out << "\t";
-    out << cell;
-    first = false;
-  }
-  out << "\n";
-}
 
 void run(const std::vector<std::string>& args, std::ostream& out) {
   ArgumentReader in(args);

@@ -2,16 +2,13 @@
 
 #include <ostream>
 
+#include "cli/output.h"
 #include "core/checkseries.h"
 #include "core/manyseries.h"
 
 namespace statorium::cli {
 
 namespace {
-
-void printLines(std::ostream& out, const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) out << line << "\n";
-}
 
 void run(const std::vector<std::string>& args, std::ostream& out) {
   std::vector<TValues> series;

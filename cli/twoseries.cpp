@@ -3,15 +3,12 @@
 #include <ostream>
 
 #include "cli/arguments.h"
+#include "cli/output.h"
 #include "core/twoseries.h"
 
 namespace statorium::cli {
 
 namespace {
-
-void printLines(std::ostream& out, const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) out << line << "\n";
-}
 
 void run(const std::vector<std::string>& args, std::ostream& out) {
   std::vector<std::string> files;

@@ -1,9 +1,17 @@
 #include "core/checkseries.h"
 
 #include "core/errors.h"
+#include "core/fpfault.h"
+#include "core/numtext.h"
 #include "core/statsobject.h"
 
 namespace statorium {
+
+const char* const kCheckSeparator = "-----------------------------";
+
+std::string checkNumber(long double v) {
+  return formatFixed(finiteOrThrow(v), 3);
+}
 
 TValues loadCheckSeries(const std::string& fileName) {
   if (lowerExtension(fileName) == ".sta") {

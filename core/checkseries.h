@@ -8,6 +8,12 @@
 
 namespace statorium {
 
+/// The line between a criterion's value lines and its verdict in the check windows.
+extern const char* const kCheckSeparator;
+
+/// A criterion's value as the check windows write it: three decimals; an infinity or NaN fails.
+std::string checkNumber(long double v);
+
 /// Reads one checked series: a ".sta" file (any letter case, as everywhere in the program)
 /// gives its first property, any other file is read as a sample file. Fails with the reading
 /// error, or when a statobject file holds no property.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/checkseries.h"
 #include "core/errors.h"
 #include "core/extendedsort.h"
 #include "core/fpfault.h"
@@ -14,12 +15,6 @@ namespace statorium {
 const char* const kNeedTwoSeriesAtLeast = "You need to have two series selected at least.";
 
 namespace {
-
-const char* const kSeparator = "-----------------------------";
-
-std::string fixed3(long double v) {
-  return formatFixed(finiteOrThrow(v), 3);
-}
 
 struct SeriesMoments {
   long double n = 0;
@@ -131,17 +126,18 @@ ManySeriesLines ManySeriesCheck(const std::vector<TValues>& series) {
   const long double f0 = f(0.05L, k - 1, dfWithin);
 
   const std::string kText = std::to_string(k);
-  out.bartlett = {"X^2 = " + fixed3(X2), "X^2(0.05," + std::to_string(k - 1) + ") = " + fixed3(chi),
-                  kSeparator,
+  out.bartlett = {"X^2 = " + checkNumber(X2),
+                  "X^2(0.05," + std::to_string(k - 1) + ") = " + checkNumber(chi), kCheckSeparator,
                   X2 > chi ? std::string("Rejected. There is some Di != Dj.")
                            : "Accepted. D1 = D2 =... = D" + kText};
   out.variance = {
-      "F = " + fixed3(F),
-      "F(0.05," + std::to_string(k - 1) + "," + std::to_string(dfWithin) + ") = " + fixed3(f0),
-      kSeparator,
+      "F = " + checkNumber(F),
+      "F(0.05," + std::to_string(k - 1) + "," + std::to_string(dfWithin) + ") = " + checkNumber(f0),
+      kCheckSeparator,
       F > f0 ? std::string("Rejected. There is mI != mJ.") : "Accepted. m1 = m2 =... = m" + kText};
   out.rank = {
-      "H = " + fixed3(H), "X^2(0.05," + std::to_string(k - 1) + ") = " + fixed3(chi), kSeparator,
+      "H = " + checkNumber(H), "X^2(0.05," + std::to_string(k - 1) + ") = " + checkNumber(chi),
+      kCheckSeparator,
       std::fabs(H) <= chi ? "Accepted. Series are similar." : "Rejected. Series are different."};
   return out;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/checkseries.h"
 #include "core/errors.h"
 #include "core/fpfault.h"
 #include "core/numtext.h"
@@ -14,12 +15,6 @@ namespace statorium {
 const char* const kNeedTwoSeries = "You need to have two series selected.";
 
 namespace {
-
-const char* const kSeparator = "-----------------------------";
-
-std::string fixed3(long double v) {
-  return formatFixed(finiteOrThrow(v), 3);
-}
 
 // t of the paired series: the differences of the first min(n1, n2) pairs.
 long double pairedT(const TValues& first, const TValues& second) {
@@ -53,9 +48,9 @@ void TwoSeriesCheck(const TValues& first, const TValues& second, bool dependent,
                     std::vector<std::string>& uLines, std::vector<std::string>& normalLines) {
   const long double u = UCriteria(first, second);
   const long double u05 = U(0.05L);
-  uLines.push_back("u = " + fixed3(u));
-  uLines.push_back("u(0.05) = " + fixed3(u05));
-  uLines.push_back(kSeparator);
+  uLines.push_back("u = " + checkNumber(u));
+  uLines.push_back("u(0.05) = " + checkNumber(u05));
+  uLines.push_back(kCheckSeparator);
   uLines.push_back(std::fabs(u) <= u05 ? "Accepted. Series are similar."
                                        : "Rejected. Series are different.");
 
@@ -71,16 +66,16 @@ void TwoSeriesCheck(const TValues& first, const TValues& second, bool dependent,
   fp.check(ratio);  // before the quantile, whose own checks start afresh
   const long double f0 = f(0.05L, dfTop, dfBottom);
   const long double fValue = ratio * ratio;
-  normalLines.push_back("f = " + fixed3(fValue));
+  normalLines.push_back("f = " + checkNumber(fValue));
   normalLines.push_back("f(0.05," + std::to_string(dfTop) + "," + std::to_string(dfBottom) +
-                        ") = " + fixed3(f0));
-  normalLines.push_back(kSeparator);
+                        ") = " + checkNumber(f0));
+  normalLines.push_back(kCheckSeparator);
   normalLines.push_back(fValue <= f0 ? "Accepted. D1 = D2." : "Rejected. D1 != D2.");
   normalLines.push_back("");
   const long double t = dependent ? pairedT(first, second) : independentT(first, second, s1, s2);
-  normalLines.push_back("t = " + fixed3(t));
+  normalLines.push_back("t = " + checkNumber(t));
   normalLines.push_back("t(0.05/2) = 1.96");
-  normalLines.push_back(kSeparator);
+  normalLines.push_back(kCheckSeparator);
   normalLines.push_back(std::fabs(t) <= 1.96L ? "Accepted. m1 = m2." : "Rejected. m1 != m2.");
 }
 
