@@ -1,8 +1,12 @@
 #pragma once
-// TfrmNTransform: the data transformation dialog.
+// TfrmNTransform: the "Data transformation" dialog the analysis windows show before a run.
+// It has no behaviour of its own: the window that shows it enables the check box that applies
+// and reads both after it closes. The check states persist from one showing to the next.
 
 #include <QDialog>
 
+class QCheckBox;
+class QPushButton;
 class TPrompter;
 
 class TfrmNTransform : public QDialog {
@@ -10,6 +14,11 @@ class TfrmNTransform : public QDialog {
  public:
   TfrmNTransform(TPrompter& prompter, QWidget* parent);
 
+  QCheckBox* standardBox() const { return standard; }
+  QCheckBox* independentBox() const { return independent; }
+
  private:
-  TPrompter& m_prompter;
+  QCheckBox* standard;
+  QCheckBox* independent;
+  QPushButton* BitBtn1;
 };

@@ -30,7 +30,7 @@ TApplicationWindows::TApplicationWindows(TPrompter& prompter) {
   frmPairMatch = new TfrmPairMatch(prompter, owner);
   frmParamsCheck->setPairMatch(frmPairMatch);
   frmND = new TfrmND(prompter, owner);
-  frm2D = new Tfrm2D(prompter, owner);
+  frm2D = new Tfrm2D(prompter, *this, owner);
   frmNTransform = new TfrmNTransform(prompter, owner);
   frmNCheck = new TfrmNCheck(prompter, owner);
   frmRegression = new TfrmRegression(prompter, owner);

@@ -17,6 +17,7 @@
 
 #include "app/mainwindow.h"
 #include "app/radiogroup.h"
+#include "analysis2d/twod.h"
 #include "app/windows.h"
 #include "checks/paramscheck.h"
 #include "core/numtext.h"
@@ -164,6 +165,39 @@ int main(int argc, char** argv) {
     return int(QDialog::Rejected);
   });
   main->findChild<QAction*>(QStringLiteral("Avgparameterscheck1"))->trigger();
+
+  // The two-dimensional analysis of height and weight of 300 people, both pages.
+  {
+    std::mt19937 gen(3);
+    std::normal_distribution<double> z(0, 1);
+    statorium::TStatsObject people;
+    people.name = "people";
+    statorium::TValues height, weight;
+    for (int i = 0; i < 300; ++i) {
+      const double h = 172 + 9 * z(gen);
+      height.Add(std::round(h * 10) / 10);
+      weight.Add(std::round((-85 + 0.9 * h + 8 * z(gen)) * 10) / 10);
+    }
+    people.addValues(height);
+    people.addValues(weight);
+    const std::string peoplePath = QDir(tmp.path()).filePath("people.sta").toStdString();
+    people.writeObject(peoplePath);
+    prompter.dialogScripts.push_back([&](QDialog* d) {
+      auto* w = qobject_cast<Tfrm2D*>(d);
+      prompter.openFileAnswers.push_back(QString::fromStdString(peoplePath));
+      prompter.dialogScripts.push_back([](QDialog*) { return int(QDialog::Accepted); });
+      w->findChild<QAction*>(QStringLiteral("Open1"))->trigger();
+      QApplication::processEvents();
+      ok &= save(d, out, QStringLiteral("two-dimensional-analysis"));
+      auto* pages = w->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+      pages->setCurrentIndex(1);
+      QApplication::processEvents();
+      ok &= save(d, out, QStringLiteral("two-dimensional-histogram"));
+      pages->setCurrentIndex(0);
+      return int(QDialog::Rejected);
+    });
+    main->findChild<QAction*>(QStringLiteral("wodimensional1"))->trigger();
+  }
 
   // The series creation window after creating a normal series (into a temporary folder).
   prompter.dialogScripts.push_back([&](QDialog* d) {
