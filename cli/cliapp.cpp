@@ -3,10 +3,14 @@
 #include <exception>
 
 #include "cli/compose.h"
+#include "cli/dependence.h"
 #include "cli/describe.h"
 #include "cli/experiment.h"
 #include "cli/generate.h"
 #include "cli/manyseries.h"
+#include "cli/nd.h"
+#include "cli/ndsimilarity.h"
+#include "cli/regression.h"
 #include "cli/twod.h"
 #include "cli/twoseries.h"
 #include "core/errors.h"
@@ -37,8 +41,9 @@ void printCommandUsage(std::ostream& os, const Command& c) {
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> list = {
-      describeCommand(), twoSeriesCommand(),  manySeriesCommand(), generateCommand(),
-      composeCommand(),  experimentCommand(), twoDCommand()};
+      describeCommand(),   twoSeriesCommand(),  manySeriesCommand(),  generateCommand(),
+      composeCommand(),    experimentCommand(), twoDCommand(),        ndCommand(),
+      dependenceCommand(), regressionCommand(), ndSimilarityCommand()};
   return list;
 }
 

@@ -48,13 +48,17 @@ class T2DVariant {
   std::vector<int> m_variants;
 };
 
-/// The correlation coefficient of X = i and Y = j paired by position, N = count of i: the cross
-/// moment divided by N over the deviations with N - 1, so it is (N - 1)/N times the usual one.
-/// Returns it when its t = |r| sqrt(N - 2) / sqrt(1 - r^2) exceeds 1.96, otherwise 0 (not
-/// significant at 0.05). Fails with a floating-point error for N = 1 or a constant sample (N = 2
-/// has no degree of freedom and gives 0), and with "List index out of bounds" when j is shorter
-/// than i.
+/// The sample correlation coefficient of X = i and Y = j paired by position, N = count of i
+/// (cross moment and deviations both with the divisor N - 1). Returns it when its
+/// t = |r| sqrt(N - 2) / sqrt(1 - r^2) exceeds 1.96 (r = +-1 always), otherwise 0 (not
+/// significant at 0.05). Fails with a floating-point error for N <= 2 or a constant sample, and
+/// with "List index out of bounds" when j is shorter than i.
 long double PairCorrelation(const TValues& i, const TValues& j);
+
+/// The last step of PairCorrelation from its parts: the sum of the products of the centred
+/// pairs, their number and both standard deviations (divisor N - 1). Fails as PairCorrelation.
+long double significantCorrelation(long double centredCross, int N, long double sx,
+                                   long double sy);
 
 /// A coordinate for a chart series: v as a double. A value beyond the range of doubles fails
 /// with "Floating point overflow" (a NaN with "Invalid floating point operation") rather than

@@ -95,15 +95,19 @@ TValues withCorrelation(long double r) {
   return TValues(y);
 }
 
-TEST(PairCorrelation, CrossMomentByNDeviationsByNMinusOne) {
-  // r = (5 - 6.25) / 1.6667 = -0.75, t = 0.75 sqrt(2) / sqrt(0.4375) = 1.60: not significant.
-  EXPECT_EQ(PairCorrelation(TValues({1, 2, 3, 4}), TValues({4, 3, 2, 1})), 0);
-  // With 10 values the function's r is 9/10 of the usual one; the usual -8/9 gives -0.8, and
-  // t = 0.8 sqrt(8) / 0.6 = 3.77 keeps it.
+// The usual sample coefficient: both the cross moment and the deviations take N - 1.
+TEST(PairCorrelation, SampleCoefficientWithItsSignificanceFilter) {
+  // Perfectly related values are perfectly correlated, however few (a cross moment over N
+  // against deviations over N - 1 gave -0.75 here).
+  EXPECT_EQ(PairCorrelation(TValues({1, 2, 3, 4}), TValues({4, 3, 2, 1})), -1);
+  EXPECT_EQ(PairCorrelation(TValues({1, 2, 3}), TValues({2, 4, 6})), 1);
   const TValues x({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-  EXPECT_NEAR_REL(PairCorrelation(x, withCorrelation(-8.0L / 9)), -0.8L, 1e-15L);
-  // The usual 0.55 gives 0.495 with t = 1.61: dropped.
+  // r = -0.8 with 10 values: t = 0.8 sqrt(8) / 0.6 = 3.77 keeps it.
+  EXPECT_NEAR_REL(PairCorrelation(x, withCorrelation(-0.8L)), -0.8L, 1e-15L);
+  // r = 0.55: t = 0.55 sqrt(8) / sqrt(0.6975) = 1.86, not significant.
   EXPECT_EQ(PairCorrelation(x, withCorrelation(0.55L)), 0);
+  // r = 0.6: t = 0.6 sqrt(8) / 0.8 = 2.12 is kept.
+  EXPECT_NEAR_REL(PairCorrelation(x, withCorrelation(0.6L)), 0.6L, 1e-15L);
 }
 
 TEST(PairCorrelation, Failures) {
@@ -116,8 +120,9 @@ TEST(PairCorrelation, Failures) {
               PairCorrelation(TValues({1, 2, 3}), TValues({2, 3}));
             }),
             "List index out of bounds (2)");
-  // Two pairs leave no degree of freedom: t = 0.
-  EXPECT_EQ(PairCorrelation(TValues({1, 2}), TValues({2, 4})), 0);
+  // Two pairs leave no degree of freedom for the test.
+  EXPECT_EQ(errorText([] { PairCorrelation(TValues({1, 2}), TValues({2, 4})); }),
+            test::kInvalidOp);
 }
 
 // 30 pairs: 5 classes of width 2 on X (0..10) and of width 1 on Y (0..5).
