@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <memory>
 
 namespace {
@@ -43,6 +44,14 @@ QString TQtPrompter::getSaveFileName(QWidget* parent, const TFileDialogOptions& 
   std::unique_ptr<QFileDialog> d(makeFileDialog(parent, options));
   d->setFileMode(QFileDialog::AnyFile);
   d->setAcceptMode(QFileDialog::AcceptSave);
+  // A name typed without an extension takes the one of the filter chosen, so that choosing
+  // "CSV file (*.csv)" writes CSV.
+  QFileDialog* dialog = d.get();
+  QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
+    static const QRegularExpression extension(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch m = extension.match(filter);
+    if (m.hasMatch()) dialog->setDefaultSuffix(m.captured(1));
+  });
   if (d->exec() != QDialog::Accepted || d->selectedFiles().isEmpty()) return {};
   return d->selectedFiles().first();
 }
@@ -61,6 +70,15 @@ void TQtPrompter::showMessage(QWidget* parent, const QString& text) {
 
 void TQtPrompter::showError(QWidget* parent, const QString& text) {
   QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+}
+
+void TQtPrompter::showInformation(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox::information(parent, caption, text);
+}
+
+bool TQtPrompter::askYesNo(QWidget* parent, const QString& text) {
+  return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 int TQtPrompter::execDialog(QDialog* dialog) {

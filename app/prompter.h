@@ -47,6 +47,10 @@ class TPrompter {
   virtual void showMessage(QWidget* parent, const QString& text) = 0;
   /// An error box with an OK button.
   virtual void showError(QWidget* parent, const QString& text) = 0;
+  /// A message box with an information icon, its own caption and an OK button.
+  virtual void showInformation(QWidget* parent, const QString& caption, const QString& text) = 0;
+  /// A question answered with Yes or No; true for Yes.
+  virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
   /// Shows a window modally and returns its result (QDialog::Accepted or Rejected).
   virtual int execDialog(QDialog* dialog) = 0;
   /// A colour; nothing when cancelled.
@@ -69,6 +73,8 @@ class TQtPrompter : public TPrompter {
                   QString& text) override;
   void showMessage(QWidget* parent, const QString& text) override;
   void showError(QWidget* parent, const QString& text) override;
+  void showInformation(QWidget* parent, const QString& caption, const QString& text) override;
+  bool askYesNo(QWidget* parent, const QString& text) override;
   int execDialog(QDialog* dialog) override;
   std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
   void openUrl(const QUrl& url) override;

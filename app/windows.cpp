@@ -29,7 +29,7 @@ TApplicationWindows::TApplicationWindows(TPrompter& prompter) {
   frmParamsCheck = new TfrmParamsCheck(prompter, owner);
   frmPairMatch = new TfrmPairMatch(prompter, owner);
   frmParamsCheck->setPairMatch(frmPairMatch);
-  frmND = new TfrmND(prompter, owner);
+  frmND = new TfrmND(prompter, *this, owner);
   frm2D = new Tfrm2D(prompter, *this, owner);
   frmNTransform = new TfrmNTransform(prompter, owner);
   frmNCheck = new TfrmNCheck(prompter, owner);

@@ -1,15 +1,31 @@
 #include "checks/ncheck.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include <QPlainTextEdit>
 
-#include "app/prompter.h"
+#include "checks/checkwidgets.h"
+#include "core/ndsimilarity.h"
 
 TfrmNCheck::TfrmNCheck(TPrompter& prompter, QWidget* parent)
-    : QDialog(parent), m_prompter(prompter) {
-  setObjectName(QStringLiteral("frmNCheck"));
-  setWindowTitle(QStringLiteral("Similarity check"));
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(tr("This window is not available in this version."), this));
-  resize(420, 160);
+    : TSeriesCheckWindow(prompter, parent, "frmNCheck") {
+  textResults = addResultMemo(QStringLiteral("Many series check results"), "textResults", 3);
+  normalResults = addResultMemo(QStringLiteral("Normal law check results"), "normalResults", 2);
+  resize(640, 460);
+  goCheckClick();
+}
+
+void TfrmNCheck::goCheckClick() {
+  textResults->clear();
+  normalResults->clear();
+  const std::vector<statorium::TStatsObject> objects =
+      statorium::readNCheckObjects(checkedPaths(data));
+  statorium::NSimilarityResults results;
+  try {
+    statorium::NSimilarityCheck(objects, results);
+  } catch (...) {
+    appendLines(textResults, results.textResults);  // the first memo may be complete
+    appendLines(normalResults, results.normalResults);
+    throw;
+  }
+  appendLines(textResults, results.textResults);
+  appendLines(normalResults, results.normalResults);
 }

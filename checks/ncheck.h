@@ -1,15 +1,19 @@
 #pragma once
-// TfrmNCheck: the multi-dimensional similarity check.
+// TfrmNCheck: the similarity check of statobjects taken as samples of multi-dimensional
+// observations (equal covariance matrices, equal mean vectors, and the mean vectors of the
+// first two under normal laws with a common covariance matrix).
 
-#include <QDialog>
+#include "checks/checkwindow.h"
 
-class TPrompter;
-
-class TfrmNCheck : public QDialog {
+class TfrmNCheck : public TSeriesCheckWindow {
   Q_OBJECT
  public:
   TfrmNCheck(TPrompter& prompter, QWidget* parent);
 
+  /// Reads the checked statobject files and fills both memos.
+  void goCheckClick() override;
+
  private:
-  TPrompter& m_prompter;
+  QPlainTextEdit* textResults;
+  QPlainTextEdit* normalResults;
 };

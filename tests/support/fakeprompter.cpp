@@ -55,6 +55,22 @@ void TFakePrompter::showError(QWidget*, const QString& text) {
   errors << text;
 }
 
+void TFakePrompter::showInformation(QWidget*, const QString& caption, const QString& text) {
+  captions << caption;
+  messages << text;
+}
+
+bool TFakePrompter::askYesNo(QWidget*, const QString& text) {
+  questions << text;
+  if (yesNoAnswers.empty()) {
+    unexpected << QStringLiteral("question: ") + text;
+    return false;
+  }
+  const bool a = yesNoAnswers.front();
+  yesNoAnswers.pop_front();
+  return a;
+}
+
 int TFakePrompter::execDialog(QDialog* dialog) {
   dialogsShown << dialog->objectName();
   if (dialogScripts.empty()) {

@@ -22,8 +22,11 @@ class TFakePrompter : public TPrompter {
   std::deque<std::optional<QString>> inputAnswers;  // nullopt answers as a cancel
   std::deque<DialogScript> dialogScripts;
   std::deque<std::optional<QColor>> colorAnswers;
+  std::deque<bool> yesNoAnswers;  // an unscripted question is answered No
 
-  QStringList messages;
+  QStringList messages;   // plain and information messages
+  QStringList captions;   // the caption of each information message
+  QStringList questions;  // every yes/no question asked
   QStringList errors;
   QStringList unexpected;
   QList<TFileDialogOptions> fileDialogs;  // options of every file dialog asked
@@ -43,6 +46,8 @@ class TFakePrompter : public TPrompter {
                   QString& text) override;
   void showMessage(QWidget* parent, const QString& text) override;
   void showError(QWidget* parent, const QString& text) override;
+  void showInformation(QWidget* parent, const QString& caption, const QString& text) override;
+  bool askYesNo(QWidget* parent, const QString& text) override;
   int execDialog(QDialog* dialog) override;
   std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
   void openUrl(const QUrl& url) override;

@@ -18,6 +18,7 @@
 #include "app/mainwindow.h"
 #include "app/radiogroup.h"
 #include "analysis2d/twod.h"
+#include "analysisnd/nd.h"
 #include "app/windows.h"
 #include "checks/paramscheck.h"
 #include "core/numtext.h"
@@ -197,6 +198,58 @@ int main(int argc, char** argv) {
       return int(QDialog::Rejected);
     });
     main->findChild<QAction*>(QStringLiteral("wodimensional1"))->trigger();
+  }
+
+  // The multi-dimensional analysis of four measurements of 200 parts: its pages, the regression
+  // window of the last property and the multi-dimensional similarity check.
+  {
+    std::mt19937 gen(8);
+    std::normal_distribution<double> z(0, 1);
+    statorium::TStatsObject parts;
+    parts.name = "parts";
+    statorium::TValues length, width, height, mass;
+    for (int i = 0; i < 200; ++i) {
+      const double l = 120 + 4 * z(gen), w = 40 + 1.5 * z(gen), h = 25 + z(gen);
+      length.Add(std::round(l * 100) / 100);
+      width.Add(std::round(w * 100) / 100);
+      height.Add(std::round(h * 100) / 100);
+      mass.Add(std::round((0.0078 * l * w * h + 2 * z(gen)) * 100) / 100);
+    }
+    for (const statorium::TValues* v : {&length, &width, &height, &mass}) parts.addValues(*v);
+    const QString partsPath = QDir(tmp.path()).filePath(QStringLiteral("parts4.sta"));
+    parts.writeObject(partsPath.toStdString());
+    prompter.dialogScripts.push_back([&](QDialog* d) {
+      prompter.openFileAnswers.push_back(partsPath);
+      prompter.dialogScripts.push_back([](QDialog*) { return int(QDialog::Accepted); });
+      d->findChild<QAction*>(QStringLiteral("Open1"))->trigger();
+      auto* pages = d->findChild<QTabWidget*>(QStringLiteral("MMC"));
+      const char* names[] = {"nd-prime-analysis", "nd-dependence", "nd-main-components"};
+      d->findChild<QPushButton*>(QStringLiteral("bEval"))->click();
+      for (int page = 0; page < 3; ++page) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        ok &= save(d, out, QString::fromLatin1(names[page]));
+      }
+      prompter.dialogScripts.push_back([&](QDialog* r) {
+        QApplication::processEvents();
+        ok &= save(r, out, QStringLiteral("regression"));
+        return int(QDialog::Accepted);
+      });
+      qobject_cast<TfrmND*>(d)->gMRClick(3, 1);
+      prompter.dialogScripts.push_back([&](QDialog* c) {
+        prompter.openFilesAnswers.push_back({partsPath, partsPath});
+        c->findChild<QPushButton*>(QStringLiteral("Select"))->click();
+        auto* list = c->findChild<QListWidget*>(QStringLiteral("data"));
+        for (int row : {0, 1}) list->item(row)->setCheckState(Qt::Checked);
+        QApplication::processEvents();
+        ok &= save(c, out, QStringLiteral("nd-similarity-check"));
+        return int(QDialog::Rejected);
+      });
+      d->findChild<QAction*>(QStringLiteral("Similaritycheck1"))->trigger();
+      pages->setCurrentIndex(0);
+      return int(QDialog::Rejected);
+    });
+    main->findChild<QAction*>(QStringLiteral("Multidimensionalanalysis1"))->trigger();
   }
 
   // The series creation window after creating a normal series (into a temporary folder).

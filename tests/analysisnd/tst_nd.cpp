@@ -1,0 +1,206 @@
+// The multi-dimensional window: open and compose, the grids of both analysis pages, the main
+// components file, Evaluate with its hint and the regression window, and failing objects.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <random>
+
+#include "analysis2d/ntransform.h"
+#include "analysisnd/nd.h"
+#include "analysisnd/regression.h"
+#include "app/stringgrid.h"
+#include "app/windows.h"
+#include "charts/chartview.h"
+#include "core/statsobject.h"
+#include "tests/support/fakeprompter.h"
+#include "tests/support/tempdir.h"
+
+using statorium::TStatsObject;
+using statorium::TValues;
+using statorium::test::TempDir;
+
+class TestND : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TFakePrompter> prompter;
+  std::unique_ptr<TApplicationWindows> windows;
+  std::unique_ptr<TempDir> dir;
+
+  TfrmND* win() { return windows->frmND; }
+  TStringGrid* grid(const char* name) { return win()->findChild<TStringGrid*>(name); }
+  // Cell (column, row) as the grids address them.
+  QString cell(const char* name, int column, int row) { return grid(name)->cellText(row, column); }
+  void trigger(const char* action) { win()->findChild<QAction*>(action)->trigger(); }
+
+  QString write(const char* name, const std::vector<std::vector<long double>>& props) {
+    TStatsObject obj;
+    obj.name = "nd";
+    for (const auto& p : props) obj.addValues(TValues(p));
+    const std::string path = dir->file(name);
+    obj.writeObject(path);
+    return QString::fromStdString(path);
+  }
+  // Three properties with pairwise correlation exactly 0 (orthogonal contrasts).
+  QString uncorrelated(const char* name) {
+    return write(
+        name,
+        {{1, -1, 1, -1, 1, -1, 1, -1}, {1, 1, -1, -1, 1, 1, -1, -1}, {1, -1, -1, 1, 1, -1, -1, 1}});
+  }
+  // The third property is the sum of the first two plus small noise.
+  QString sumOfTwo(const char* name) {
+    std::mt19937 gen(4);
+    std::normal_distribution<double> z(0, 1);
+    std::vector<long double> a, b, c;
+    for (int i = 0; i < 40; ++i) {
+      a.push_back(10 + 3 * z(gen));
+      b.push_back(5 + 2 * z(gen));
+    }
+    // b is made exactly uncorrelated with a: an insignificant sample correlation between them
+    // would count as 0 and understate the multiple correlation of the sum.
+    long double ma = 0, mb = 0, sab = 0, saa = 0;
+    for (int i = 0; i < 40; ++i) ma += a[i] / 40, mb += b[i] / 40;
+    for (int i = 0; i < 40; ++i) sab += (a[i] - ma) * (b[i] - mb), saa += (a[i] - ma) * (a[i] - ma);
+    for (int i = 0; i < 40; ++i) b[i] -= sab / saa * (a[i] - ma);
+    for (int i = 0; i < 40; ++i) c.push_back(a[i] + b[i] + 0.05L * z(gen));
+    return write(name, {a, b, c});
+  }
+  // Opens `path`, answering the transformation dialog with `standard`; the message of the main
+  // components is expected.
+  void open(const QString& path, bool standard = false) {
+    prompter->openFileAnswers.push_back(path);
+    prompter->dialogScripts.push_back([standard](QDialog* d) {
+      qobject_cast<TfrmNTransform*>(d)->standardBox()->setChecked(standard);
+      return int(QDialog::Accepted);
+    });
+    trigger("Open1");
+  }
+
+ private slots:
+  void init() {
+    prompter = std::make_unique<TFakePrompter>();
+    dir = std::make_unique<TempDir>();
+    windows = std::make_unique<TApplicationWindows>(*prompter);
+  }
+
+  void cleanup() {
+    QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join("; ")));
+    windows.reset();
+  }
+
+  void uncorrelatedPropertiesAreAllMainComponents() {
+    const QString path = uncorrelated("sample.sta");
+    open(path);
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    QVERIFY(windows->frmNTransform->standardBox()->isEnabled());
+    QVERIFY(!windows->frmNTransform->independentBox()->isEnabled());
+    QCOMPARE(prompter->messages, QStringList{"There are 3 main components"});
+    for (int i = 1; i <= 3; ++i) {
+      QVERIFY(cell("ownVV", i, 0).endsWith("*"));
+      QCOMPARE(cell("gR", i, i), QStringLiteral("1"));
+      QCOMPARE(cell("DD", 1, i), QStringLiteral("1.0000"));
+    }
+    QCOMPARE(cell("gAvg", 0, 0), QStringLiteral("  #1"));
+    QCOMPARE(cell("gR", 2, 1), QStringLiteral("0.0000"));
+    QCOMPARE(grid("transData")->model()->rowCount(), 9);
+    QVERIFY(QFileInfo::exists(dir->file("samplei.sta").c_str()));
+    QCOMPARE(win()->windowTitle(), "Multi-dimensional analysis: " + path);
+  }
+
+  void standardizedDataHaveZeroMeansAndUnitVariances() {
+    open(sumOfTwo("sum.sta"), true);
+    for (int i = 1; i <= 3; ++i) {
+      QVERIFY(QRegularExpression(R"(^-?0\.0000$)").match(cell("gAvg", i - 1, 1)).hasMatch());
+      QCOMPARE(cell("gD", i, i), QStringLiteral("1.0000"));
+    }
+    windows->frmNTransform->standardBox()->setChecked(false);
+  }
+
+  void anExistingComponentsFileIsReplacedOnlyWithConsent() {
+    const QString path = uncorrelated("data.sta");
+    const std::string target = dir->write("datai.sta", "keep me");
+    prompter->yesNoAnswers.push_back(false);
+    prompter->saveFileAnswers.push_back(QString());  // then the save dialog is cancelled
+    open(path);
+    QCOMPARE(prompter->questions.size(), 1);
+    QVERIFY(prompter->questions[0].contains("datai.sta"));
+    QFile kept(QString::fromStdString(target));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("keep me"));
+    kept.close();
+    prompter->yesNoAnswers.push_back(true);
+    open(path);
+    TStatsObject components;
+    components.readObject(target);
+    QCOMPARE(components.propCount(), 3);
+  }
+
+  void evaluateWithoutAnObjectTellsWhatToDo() {
+    win()->findChild<QPushButton*>("bEval")->click();
+    QCOMPARE(prompter->captions, QStringList{"There is no object"});
+    QCOMPARE(prompter->messages,
+             QStringList{"Select object first: Statobject->Open or Statobject->Compose"});
+  }
+
+  void evaluateHintsAndTheRegressionWindow() {
+    prompter->yesNoAnswers.push_back(true);
+    open(sumOfTwo("sum.sta"));
+    win()->findChild<QPushButton*>("bEval")->click();
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    QCOMPARE(cell("gMR", 2, 0), QStringLiteral("  #3"));
+    QVERIFY2(cell("gMR", 2, 1).startsWith("0.99") || cell("gMR", 2, 1).startsWith("1.0000"),
+             qPrintable(cell("gMR", 2, 1) + "|" + cell("gMR", 0, 1)));
+    // The diagonal of the partial correlations is empty: no comment.
+    win()->gPRClick(1, 1);
+    QCOMPARE(grid("gPR")->toolTip(), QStringLiteral("*No comments*"));
+    win()->gPRClick(3, 1);
+    QVERIFY2(grid("gPR")->toolTip().startsWith("95% in ["), qPrintable(grid("gPR")->toolTip()));
+    // A header cell is not a correlation.
+    win()->gMRClick(2, 0);
+    QCOMPARE(prompter->messages.last(), QStringLiteral("This correlation is not important."));
+    prompter->dialogScripts.push_back([](QDialog* d) {
+      const QString results = d->findChild<QPlainTextEdit*>("textResults")->toPlainText();
+      return results.startsWith("Regression is important (f > F):") ? int(QDialog::Accepted)
+                                                                    : int(QDialog::Rejected);
+    });
+    win()->gMRClick(2, 1);
+    QCOMPARE(prompter->dialogsShown.last(), QStringLiteral("frmRegression"));
+    auto* regression = windows->frmRegression;
+    QCOMPARE(regression->findChild<TStringGrid*>("gA")->cellText(1, 0), QStringLiteral(" Ak"));
+    QCOMPARE(regression->findChild<TChartView*>("Chart1")->chart().seriesByName("Series1")->count(),
+             40);
+  }
+
+  void aPropertyOrNoneIsKeptButNotAnalysed() {
+    open(uncorrelated("sample.sta"));
+    const QString before = cell("gR", 1, 2);
+    prompter->openFileAnswers.push_back(write("one.sta", {{1, 2, 3}}));
+    trigger("Open1");
+    QVERIFY(win()->object() != nullptr);
+    QCOMPARE(cell("gR", 1, 2), before);
+    prompter->openFileAnswers.push_back(QString());
+    trigger("Open1");
+    QVERIFY(win()->object() == nullptr);
+  }
+
+  void aConstantPropertyShowsOneErrorAndTheWindowStaysUsable() {
+    open(write("constant.sta", {{1, 2, 3, 4}, {5, 5, 5, 5}}));
+    QCOMPARE(prompter->errors.size(), 1);
+    open(uncorrelated("sample.sta"));
+    QCOMPARE(prompter->errors.size(), 1);
+    QCOMPARE(prompter->messages.last(), QStringLiteral("There are 3 main components"));
+  }
+
+  void theSimilarityCheckOpensFromTheMenu() {
+    prompter->dialogScripts.push_back([](QDialog*) { return int(QDialog::Rejected); });
+    trigger("Similaritycheck1");
+    QCOMPARE(prompter->dialogsShown, QStringList{"frmNCheck"});
+  }
+};
+
+QTEST_MAIN(TestND)
+#include "tst_nd.moc"
