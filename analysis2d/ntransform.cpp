@@ -11,15 +11,15 @@ TfrmNTransform::TfrmNTransform(TPrompter&, QWidget* parent)
   setWindowTitle(QStringLiteral("Data transformation"));
   auto* box = new QGroupBox(QStringLiteral("Select transform"), this);
   box->setObjectName(QStringLiteral("gbChartControl"));
-  standard = new QCheckBox(QStringLiteral("Standartization"), box);
+  standard = new QCheckBox(QStringLiteral("&Standartization"), box);
   standard->setObjectName(QStringLiteral("standard"));
-  independent = new QCheckBox(QStringLiteral("Independent properties"), box);
+  independent = new QCheckBox(QStringLiteral("&Independent properties"), box);
   independent->setObjectName(QStringLiteral("independent"));
   independent->setEnabled(false);
   auto* boxLayout = new QVBoxLayout(box);
   boxLayout->addWidget(standard);
   boxLayout->addWidget(independent);
-  BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+  BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1->setDefault(true);
   auto* layout = new QVBoxLayout(this);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "analysis2d/ntransform.h"
+#include "app/copyexport.h"
 #include "app/guard.h"
 #include "app/prompter.h"
 #include "app/windows.h"
@@ -67,15 +68,17 @@ Tfrm2D::Tfrm2D(TPrompter& prompter, TApplicationWindows& windows, QWidget* paren
 
   auto* menu = new QMenuBar(this);
   menu->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* object = menu->addMenu(QStringLiteral("Statobject"));
+  QMenu* object = menu->addMenu(QStringLiteral("&Statobject"));
   object->setObjectName(QStringLiteral("Object1"));
-  Composeobject1 = object->addAction(QStringLiteral("Compose"));
+  Composeobject1 = object->addAction(QStringLiteral("&Compose"));
   Composeobject1->setObjectName(QStringLiteral("Composeobject1"));
-  Open1 = object->addAction(QStringLiteral("Open"));
+  Open1 = object->addAction(QStringLiteral("&Open"));
   Open1->setObjectName(QStringLiteral("Open1"));
+  Open1->setShortcut(QKeySequence::Open);
   object->addSeparator()->setObjectName(QStringLiteral("N1"));
-  Close1 = object->addAction(QStringLiteral("Close"));
+  Close1 = object->addAction(QStringLiteral("C&lose"));
   Close1->setObjectName(QStringLiteral("Close1"));
+  Close1->setShortcut(QKeySequence::Close);
 
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -177,6 +180,13 @@ Tfrm2D::Tfrm2D(TPrompter& prompter, TApplicationWindows& windows, QWidget* paren
   connect(Composeobject1, &QAction::triggered, this,
           [this] { guarded([this] { Composeobject1Click(); }); });
   connect(Close1, &QAction::triggered, this, &QDialog::close);
+
+  addChartCommands(Chart1, m_prompter);
+  addMemoCommands(myout, m_prompter);
+  // The check boxes in the order they are shown ("Grid" first), then the report.
+  QWidget* chain[] = {CheckBox[9], CheckBox[1], CheckBox[2], CheckBox[3], CheckBox[4],
+                      CheckBox[5], CheckBox[6], CheckBox[7], CheckBox[8], myout};
+  for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void Tfrm2D::buildChart() {

@@ -81,7 +81,7 @@ TfrmAboutBox::TfrmAboutBox(TPrompter& prompter, QWidget* parent)
   inner->addWidget(Edit1);
   inner->addWidget(LinkLabel1, 0, Qt::AlignHCenter);
 
-  OKButton = new QPushButton(QStringLiteral("All right"), this);
+  OKButton = new QPushButton(QStringLiteral("&All right"), this);
   OKButton->setObjectName(QStringLiteral("OKButton"));
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);

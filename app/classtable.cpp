@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/copyexport.h"
 #include "app/prompter.h"
 #include "app/stringgrid.h"
 #include "core/classtable.h"
@@ -61,6 +62,7 @@ TfrmClassTable::TfrmClassTable(TPrompter& prompter, QWidget* parent)
   sgClassTable->horizontalHeader()->setDefaultSectionSize(60);
   m_model = new TClassTableModel(this);
   sgClassTable->setModel(m_model);
+  addGridCommands(sgClassTable, m_prompter);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   layout->addWidget(sgClassTable);

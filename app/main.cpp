@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Statorium"));
   QApplication::setApplicationDisplayName(QStringLiteral("Statorium"));
+  // The desktop finds the installed entry, and with it the icon, under this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("statorium"));
   // Number texts follow the user's locale; the C library's own locale is left alone.
   statorium::setDecimalSeparator(statorium::environmentDecimalSeparator());
 

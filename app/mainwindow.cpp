@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,11 +20,15 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "analysis2d/twod.h"
 #include "analysisnd/nd.h"
 #include "app/about.h"
 #include "app/classtable.h"
+#include "app/copyexport.h"
+#include "app/filedrop.h"
 #include "app/guard.h"
 #include "app/prompter.h"
 #include "app/radiogroup.h"
@@ -100,10 +105,22 @@ TfrmMain::TfrmMain(TPrompter& prompter, TApplicationWindows& windows)
   buildAnalysisPage(tsAnalysis);
   buildSamplePage(TabSheet3);
   buildMenus();
+  arrangeTabOrder();
+  // A data file dropped on the window is opened as "Open" would open it.
+  acceptFileDrops(this, m_prompter, [this](const QStringList& files) { Load(files.first()); });
 
   // FormCreate: the abnormal-value shares start at 0.05.
   gamma1->setText(general(0.05L));
   gamma2->setText(general(0.05L));
+}
+
+void TfrmMain::arrangeTabOrder() {
+  // The controls of the right column in reading order; each edit follows its radio button.
+  QWidget* const chain[] = {cbSetClassCount, classCount, cbFn,           rbDontDrop,
+                            rbGammaDrop,     gamma1,     gamma2,         rbIntervalDrop,
+                            LeftValue,       RightValue, btnGetPower,    btnGetLn,
+                            btnGetStandart,  btnGetExp,  btnGetPositive, btnGetFirstValues};
+  for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TfrmMain::bind(QAction* action, void (TfrmMain::*handler)()) {
@@ -126,50 +143,71 @@ void TfrmMain::buildMenus() {
   };
   auto addSeparator = [](QMenu* menu, const char* name) { named(menu->addSeparator(), name); };
 
+  // The captions carry their access keys; the usual desktop shortcuts sit beside them.
   QMenu* statobject = named(bar->addMenu(QStringLiteral("&Statobject")), "Statobject1");
-  addItem(statobject, QStringLiteral("Open"), "Open1", &TfrmMain::LoadClick);
-  addItem(statobject, QStringLiteral("Create series"), "Createseries1",
+  addItem(statobject, QStringLiteral("&Open"), "Open1", &TfrmMain::LoadClick)
+      ->setShortcut(QKeySequence::Open);
+  addItem(statobject, QStringLiteral("Create &series"), "Createseries1",
           &TfrmMain::Createseries1Click);
-  addItem(statobject, QStringLiteral("Compose object"), "Createobject1",
+  addItem(statobject, QStringLiteral("Co&mpose object"), "Createobject1",
           &TfrmMain::Createobject1Click);
-  addItem(statobject, QStringLiteral("Save as"), "Save1", &TfrmMain::Save1Click);
+  addItem(statobject, QStringLiteral("Save &as"), "Save1", &TfrmMain::Save1Click)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   addSeparator(statobject, "N1");
-  addItem(statobject, QStringLiteral("Two-dimensional analysis"), "wodimensional1",
+  addItem(statobject, QStringLiteral("T&wo-dimensional analysis"), "wodimensional1",
           &TfrmMain::wodimensional1Click);
-  addItem(statobject, QStringLiteral("Multi-dimensional analysis"), "Multidimensionalanalysis1",
+  addItem(statobject, QStringLiteral("M&ulti-dimensional analysis"), "Multidimensionalanalysis1",
           &TfrmMain::Multidimensionalanalysis1Click);
   addSeparator(statobject, "N2");
-  addItem(statobject, QStringLiteral("Settings"), "Settings1", &TfrmMain::Settings1Click);
+  addItem(statobject, QStringLiteral("S&ettings"), "Settings1", &TfrmMain::Settings1Click);
   addSeparator(statobject, "N3");
-  addItem(statobject, QStringLiteral("Close"), "close1", &TfrmMain::tbCloseClick);
+  addItem(statobject, QStringLiteral("&Close"), "close1", &TfrmMain::tbCloseClick)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   QMenu* similarity = named(bar->addMenu(QStringLiteral("S&imilarity check")), "Similaritycheck1");
-  addItem(similarity, QStringLiteral("Two series (1D)"), "Similarity1",
+  addItem(similarity, QStringLiteral("&Two series (1D)"), "Similarity1",
           &TfrmMain::ToolButton1Click);
-  addItem(similarity, QStringLiteral("Many series (1D)"), "Many1", &TfrmMain::Many1Click);
+  addItem(similarity, QStringLiteral("&Many series (1D)"), "Many1", &TfrmMain::Many1Click);
 
   QMenu* experiments = named(bar->addMenu(QStringLiteral("&Experiments")), "Experiment1");
-  addItem(experiments, QStringLiteral("Avg. parameter check"), "Avgparameterscheck1",
+  addItem(experiments, QStringLiteral("&Avg. parameter check"), "Avgparameterscheck1",
           &TfrmMain::Avgparameterscheck1Click);
 
-  // "About" is a top-level item without a menu of its own.
+  // "About" is a top-level item without a menu of its own; F1 opens it as help would.
   QAction* about = named(bar->addAction(QStringLiteral("&About")), "About1");
+  about->setShortcut(QKeySequence::HelpContents);
   bind(about, &TfrmMain::About1Click);
 
   PopupMenu1 = named(new QMenu(this), "PopupMenu1");
-  bind(named(PopupMenu1->addAction(QStringLiteral("Show variants table")), "ShowVariantsTable"),
+  bind(named(PopupMenu1->addAction(QStringLiteral("Show &variants table")), "ShowVariantsTable"),
        &TfrmMain::ShowVariantsTableClick);
-  bind(named(PopupMenu1->addAction(QStringLiteral("Show classes table")), "ShowClassesTable"),
+  bind(named(PopupMenu1->addAction(QStringLiteral("Show &classes table")), "ShowClassesTable"),
        &TfrmMain::ShowClassesTableClick);
+  addChartCommands(chSampleChat, m_prompter, PopupMenu1);
   chSampleChat->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(chSampleChat, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& p) { PopupMenu1->popup(chSampleChat->mapToGlobal(p)); });
 
   popupEditSample = named(new QMenu(this), "popupEditSample");
-  bind(named(popupEditSample->addAction(QStringLiteral("Insert value")), "Insertvalue1"),
+  bind(named(popupEditSample->addAction(QStringLiteral("&Insert value")), "Insertvalue1"),
        &TfrmMain::Insertvalue1Click);
-  bind(named(popupEditSample->addAction(QStringLiteral("Delete value")), "Deletevalue1"),
+  bind(named(popupEditSample->addAction(QStringLiteral("&Delete value")), "Deletevalue1"),
        &TfrmMain::Deletevalue1Click);
+  popupEditSample->addSeparator();
+  Undo1 = named(popupEditSample->addAction(QStringLiteral("&Undo")), "Undo1");
+  Undo1->setShortcut(QKeySequence::Undo);
+  bind(Undo1, &TfrmMain::UndoClick);
+  Redo1 = named(popupEditSample->addAction(QStringLiteral("&Redo")), "Redo1");
+  QList<QKeySequence> redoKeys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+  for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::Redo))
+    if (!redoKeys.contains(k)) redoKeys << k;
+  Redo1->setShortcuts(redoKeys);
+  bind(Redo1, &TfrmMain::RedoClick);
+  // The window holds them too, so that their keys work wherever the focus is in it.
+  addActions({Undo1, Redo1});
+  updateUndoActions();
+  addGridCommands(sgSample, m_prompter, popupEditSample);
+  addGridCommands(sgQuantityCharacteristics, m_prompter);
   // The pop-up menu is attached to the sample grid by the first successful load.
   sgSample->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(sgSample, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
@@ -235,12 +273,12 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
   auto* right = new QVBoxLayout;
   gbChartControl = boldGroup(QStringLiteral("Chart control"), "gbChartControl", page);
   cbSetClassCount = plain(
-      named(new QCheckBox(QStringLiteral("Set class count"), gbChartControl), "cbSetClassCount"));
+      named(new QCheckBox(QStringLiteral("Set &class count"), gbChartControl), "cbSetClassCount"));
   classCount = plain(named(new QLineEdit(QStringLiteral("0"), gbChartControl), "classCount"));
   classCount->setEnabled(false);
   classCount->setMaximumWidth(60);
-  cbFn = plain(named(new QCheckBox(QStringLiteral("Empirical function by classes"), gbChartControl),
-                     "cbFn"));
+  cbFn = plain(named(
+      new QCheckBox(QStringLiteral("Empirical &function by classes"), gbChartControl), "cbFn"));
   cbFn->setToolTip(QStringLiteral("Draws empirical function by classified data"));
   auto* chartControl = new QGridLayout(gbChartControl);
   chartControl->setContentsMargins(6, 4, 6, 4);
@@ -311,17 +349,18 @@ void TfrmMain::buildAnalysisPage(QWidget* page) {
     b->setToolTip(hint);
     return b;
   };
-  btnGetPower = button("btnGetPower", QStringLiteral("Power"),
+  // Access keys: none of them may repeat a letter of the menu bar (S, I, E, A).
+  btnGetPower = button("btnGetPower", QStringLiteral("&Power"),
                        QStringLiteral("Gives values equal to power(x, myu)"));
   btnGetLn =
-      button("btnGetLn", QStringLiteral("Ln"), QStringLiteral("Gives values equal to Ln(x)"));
-  btnGetStandart = button("btnGetStandart", QStringLiteral("Standard"),
+      button("btnGetLn", QStringLiteral("&Ln"), QStringLiteral("Gives values equal to Ln(x)"));
+  btnGetStandart = button("btnGetStandart", QStringLiteral("Stan&dard"),
                           QStringLiteral("Gives standardizated values"));
   btnGetExp =
-      button("btnGetExp", QStringLiteral("Exp"), QStringLiteral("Gives values equal to exp(x)"));
-  btnGetPositive = button("btnGetPositive", QStringLiteral("Move"),
+      button("btnGetExp", QStringLiteral("E&xp"), QStringLiteral("Gives values equal to exp(x)"));
+  btnGetPositive = button("btnGetPositive", QStringLiteral("&Move"),
                           QStringLiteral("Moves all values to positive ones"));
-  btnGetFirstValues = button("btnGetFirstValues", QStringLiteral("Initial"),
+  btnGetFirstValues = button("btnGetFirstValues", QStringLiteral("I&nitial"),
                              QStringLiteral("Gives appropriate values"));
   QFont initialFont = btnGetFirstValues->font();
   initialFont.setBold(true);
@@ -378,6 +417,8 @@ void TfrmMain::buildSamplePage(QWidget* page) {
   sgSample->setToolTip(QStringLiteral("-"));
   m_sampleModel = new TSampleGridModel(this);
   sgSample->setModel(m_sampleModel);
+  // Deleting acts on the cell right-clicked, whatever was selected before.
+  sgSample->setRightClickKeepsRange(false);
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(sgSample);
@@ -425,7 +466,10 @@ void TfrmMain::Load(const QString& fileName) {
   // The caption and the sample's menu belong to the new file even when its analysis fails.
   setWindowTitle(QStringLiteral("Statorium: ") + fileName);
   m_samplePopupAttached = true;
-  OnSampleModifiedWithAbnormals(rbDontDrop);
+  // The steps of the old file's sample cannot be undone into the new file's.
+  m_history.clear();
+  updateUndoActions();
+  applyAbnormalMode(rbDontDrop);
 }
 
 statorium::AbnormalMode TfrmMain::abnormalModeOf(QObject* sender) const {
@@ -435,13 +479,28 @@ statorium::AbnormalMode TfrmMain::abnormalModeOf(QObject* sender) const {
 }
 
 void TfrmMain::OnSampleModifiedWithAbnormals(QObject* sender) {
-  const bool gamma = sender == rbGammaDrop;
-  const bool interval = sender == rbIntervalDrop;
+  changeSample([&] { applyAbnormalMode(sender); });
+}
+
+void TfrmMain::applyAbnormalMode(QObject* sender) {
+  const statorium::AbnormalMode mode = abnormalModeOf(sender);
+  showAbnormalMode(mode);
+  analysisStep([&] { m_analysis.applyAbnormalMode(mode); });
+}
+
+void TfrmMain::showAbnormalMode(statorium::AbnormalMode mode) {
+  using statorium::AbnormalMode;
+  m_mode = mode;
+  QRadioButton* checked = mode == AbnormalMode::GammaDrop      ? rbGammaDrop
+                          : mode == AbnormalMode::IntervalDrop ? rbIntervalDrop
+                                                               : rbDontDrop;
+  checked->setChecked(true);
+  const bool gamma = mode == AbnormalMode::GammaDrop;
+  const bool interval = mode == AbnormalMode::IntervalDrop;
   for (QWidget* w : std::initializer_list<QWidget*>{gamma1, gamma2, lGamma1, lGamma2})
     w->setEnabled(gamma);
   for (QWidget* w : std::initializer_list<QWidget*>{LeftValue, RightValue, lLeftValue, lRightValue})
     w->setEnabled(interval);
-  analysisStep([&] { m_analysis.applyAbnormalMode(abnormalModeOf(sender)); });
 }
 
 void TfrmMain::OnSampleModified() {
@@ -587,40 +646,118 @@ void TfrmMain::Insertvalue1Click() {
     return;
   long double v;
   if (!statorium::parseLocaleNumber(text.toStdString(), v)) return;
+  const std::vector<long double>& values = m_analysis.sample.data();
+  if (!std::is_sorted(values.begin(), values.end())) {
+    // Sorting moves the other values too: the sample as it was is kept whole.
+    changeSample([&] {
+      m_analysis.sample.Add(v);
+      m_analysis.sample.QuickSort();
+      OnSampleModified();
+    });
+    return;
+  }
   m_analysis.sample.Add(v);
   m_analysis.sample.QuickSort();
+  // Among equal values the new one is the one with its sign (0 and -0 compare equal).
+  auto [at, end] = std::equal_range(values.begin(), values.end(), v);
+  while (at + 1 < end && std::signbit(*at) != std::signbit(v)) ++at;
+  m_history.recordInsert(static_cast<int>(at - values.begin()), v, m_mode);
+  updateUndoActions();
   OnSampleModified();
 }
 
 void TfrmMain::Deletevalue1Click() {
-  const QModelIndex current = sgSample->currentIndex();
-  if (!current.isValid()) return;
-  const long long index = m_sampleModel->layout().valueIndex(current.row(), current.column());
+  // The top left cell of the selection (a right click makes the clicked cell the selection).
+  QModelIndex cell = sgSample->currentIndex();
+  const QItemSelection selection = sgSample->selectionModel()->selection();
+  if (!selection.isEmpty()) {
+    int top = selection.first().top(), left = selection.first().left();
+    for (const QItemSelectionRange& r : selection) {
+      top = std::min(top, r.top());
+      left = std::min(left, r.left());
+    }
+    cell = m_sampleModel->index(top, left);
+  }
+  if (!cell.isValid()) return;
+  const long long index = m_sampleModel->layout().valueIndex(cell.row(), cell.column());
   if (index < 0 || index >= m_analysis.sample.count()) return;
-  m_analysis.sample.Delete(static_cast<int>(index));
+  const int i = static_cast<int>(index);
+  m_history.recordDelete(i, m_analysis.sample.getAt(i), m_mode);
+  updateUndoActions();
+  m_analysis.sample.Delete(i);
   OnSampleModified();
+}
+
+void TfrmMain::UndoClick() {
+  const std::optional<statorium::AbnormalMode> mode = m_history.undo(m_analysis.sample);
+  updateUndoActions();
+  if (!mode) return;
+  showAbnormalMode(*mode);
+  OnSampleModified();
+}
+
+void TfrmMain::RedoClick() {
+  const std::optional<statorium::AbnormalMode> mode = m_history.redo(m_analysis.sample);
+  updateUndoActions();
+  if (!mode) return;
+  showAbnormalMode(*mode);
+  OnSampleModified();
+}
+
+void TfrmMain::changeSample(const std::function<void()>& change) {
+  const statorium::AbnormalMode modeBefore = m_mode;
+  std::optional<statorium::TValues> before;
+  if (m_history.fits(m_analysis.sample.data().size())) before = m_analysis.sample.Clone();
+  auto keep = [&] {
+    if (before && modeBefore == m_mode && before->data() == m_analysis.sample.data()) return;
+    if (before)
+      m_history.recordReplace(std::move(*before), modeBefore, m_mode);
+    else
+      m_history.clear();  // a sample beyond the budget: this step cannot be undone
+    updateUndoActions();
+  };
+  try {
+    change();
+  } catch (...) {
+    keep();
+    throw;
+  }
+  keep();
+}
+
+void TfrmMain::updateUndoActions() {
+  Undo1->setEnabled(m_history.canUndo());
+  Redo1->setEnabled(m_history.canRedo());
 }
 
 // ---- Transformations ----
 
 void TfrmMain::btnGetPositiveClick() {
-  if (m_analysis.doPositive()) OnSampleModified();
+  changeSample([&] {
+    if (m_analysis.doPositive()) OnSampleModified();
+  });
 }
 
 void TfrmMain::btnGetLnClick() {
-  m_analysis.transformLn();
-  OnSampleModified();
+  changeSample([&] {
+    m_analysis.transformLn();
+    OnSampleModified();
+  });
 }
 
 void TfrmMain::btnGetExpClick() {
-  m_analysis.transformExp();
-  OnSampleModified();
+  changeSample([&] {
+    m_analysis.transformExp();
+    OnSampleModified();
+  });
 }
 
 void TfrmMain::btnGetStandartClick() {
   if (m_analysis.sample.empty()) return;
-  m_analysis.transformStandard();
-  OnSampleModified();
+  changeSample([&] {
+    m_analysis.transformStandard();
+    OnSampleModified();
+  });
 }
 
 void TfrmMain::btnGetPowerClick() {
@@ -633,8 +770,10 @@ void TfrmMain::btnGetPowerClick() {
     long double p;
     if (!statorium::parseLocaleNumber(text.toStdString(), p))
       throw statorium::Error("not a number");
-    m_analysis.transformPower(p);
-    OnSampleModified();
+    changeSample([&] {
+      m_analysis.transformPower(p);
+      OnSampleModified();
+    });
   } catch (const std::exception&) {
     statorium::clearFpFaults();
     m_prompter.showMessage(this, QStringLiteral("Wrong power!"));
@@ -642,7 +781,6 @@ void TfrmMain::btnGetPowerClick() {
 }
 
 void TfrmMain::btnGetFirstValuesClick() {
-  rbDontDrop->setChecked(true);
   OnSampleModifiedWithAbnormals(rbDontDrop);
 }
 

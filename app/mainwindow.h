@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "core/sampleanalysis.h"
+#include "core/samplehistory.h"
 
 class QAction;
 class QCheckBox;
@@ -47,6 +48,8 @@ class TfrmMain : public QMainWindow {
   const statorium::TSampleAnalysis& analysis() const { return m_analysis; }
   /// The pop-up menu attached to the sample grid, or null before the first load.
   QMenu* samplePopupMenu() const { return m_samplePopupAttached ? popupEditSample : nullptr; }
+  /// The changes of the working sample since the last load that can be undone or redone.
+  const statorium::TSampleHistory& history() const { return m_history; }
 
   // Menu and pop-up handlers.
   void LoadClick();
@@ -65,6 +68,10 @@ class TfrmMain : public QMainWindow {
   void Deletevalue1Click();
   void ShowVariantsTableClick();
   void ShowClassesTableClick();
+  /// Undoes the last change of the working sample (an edit, a transformation, "Initial" or an
+  /// abnormal-value mode), or makes the last undone one again, and runs the refresh chain.
+  void UndoClick();
+  void RedoClick();
 
   // Analysis view handlers.
   void cbSetClassCountClick();
@@ -100,6 +107,15 @@ class TfrmMain : public QMainWindow {
   void renderAnalysis();
   void renderChart();
   statorium::AbnormalMode abnormalModeOf(QObject* sender) const;
+  /// Applies the abnormal-value mode whose radio button is `sender`, without keeping a step.
+  void applyAbnormalMode(QObject* sender);
+  /// Checks the radio button of `mode` and enables the edits that belong to it.
+  void showAbnormalMode(statorium::AbnormalMode mode);
+  /// Runs a change of the working sample as a whole; when it altered the sample or its mode
+  /// (also when it failed part way), the sample as it was becomes a step to undo.
+  void changeSample(const std::function<void()>& change);
+  void updateUndoActions();
+  void arrangeTabOrder();
 
   TPrompter& m_prompter;
   TApplicationWindows& m_windows;
@@ -148,5 +164,9 @@ class TfrmMain : public QMainWindow {
   TSampleGridModel* m_sampleModel;
   QMenu* PopupMenu1;
   QMenu* popupEditSample;
+  QAction* Undo1;
+  QAction* Redo1;
   bool m_samplePopupAttached = false;
+  statorium::TSampleHistory m_history;
+  statorium::AbnormalMode m_mode = statorium::AbnormalMode::DontDrop;  // the sample's mode
 };

@@ -14,6 +14,7 @@ TRadioGroup::TRadioGroup(const QString& caption, QWidget* parent, bool scrollabl
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);  // the items take the focus; the area follows it
     host = new QWidget(scroll);
     scroll->setWidget(host);
     outer->addWidget(scroll);
@@ -35,8 +36,15 @@ void TRadioGroup::setItems(const QStringList& items) {
     delete b;
   }
   QWidget* host = m_items->parentWidget() ? m_items->parentWidget() : this;
+  // Items made after the window's other controls would come last in the tab order: they are
+  // moved to follow the group (which takes tab focus only while they are placed).
+  const Qt::FocusPolicy policy = focusPolicy();
+  setFocusPolicy(Qt::TabFocus);
+  QWidget* previous = this;
   for (int i = 0; i < items.size(); ++i) {
     auto* rb = new QRadioButton(items[i], host);
+    QWidget::setTabOrder(previous, rb);
+    previous = rb;
     // Items keep the normal weight under a bold caption.
     QFont f = rb->font();
     f.setBold(false);
@@ -44,6 +52,7 @@ void TRadioGroup::setItems(const QStringList& items) {
     m_group->addButton(rb, i);
     m_items->insertWidget(m_items->count() - 1, rb);
   }
+  setFocusPolicy(policy);
 }
 
 int TRadioGroup::itemCount() const {

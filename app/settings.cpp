@@ -83,7 +83,7 @@ TfrmSettings::TfrmSettings(TPrompter& prompter, QWidget* parent)
   level->addLayout(levelRow);
   connect(Significance, &QSlider::valueChanged, this, [this] { SignificanceChange(); });
 
-  Button1 = new QPushButton(QStringLiteral("Apply"), this);
+  Button1 = new QPushButton(QStringLiteral("&Apply"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 

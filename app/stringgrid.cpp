@@ -6,7 +6,7 @@
 TStringGrid::TStringGrid(QWidget* parent) : QTableView(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setShowGrid(true);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(20);
@@ -24,7 +24,12 @@ void TStringGrid::mousePressEvent(QMouseEvent* event) {
     // The pop-up menu acts on the cell under the pointer, so select it first.
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid()) {
-      setCurrentIndex(index);
+      long long selected = 0;
+      for (const QItemSelectionRange& r : selectionModel()->selection())
+        selected += static_cast<long long>(r.width()) * r.height();
+      const bool inRange =
+          m_rightClickKeepsRange && selected > 1 && selectionModel()->isSelected(index);
+      if (!inRange) setCurrentIndex(index);
       emit rightClicked(index);
     }
     event->accept();

@@ -1,7 +1,8 @@
 #pragma once
 // A grid view with the habits of the program's string grids: fixed row height, grid lines,
-// no in-place editing, a hint that follows the selected cell, and a right click that selects
-// the cell under the pointer before a pop-up menu opens.
+// no in-place editing, a hint that follows the selected cell, a rectangle of cells selected by
+// dragging or with Shift, and a right click that selects the cell under the pointer before a
+// pop-up menu opens (a click inside a selected rectangle keeps it, for the menu's Copy).
 
 #include <QTableView>
 
@@ -15,6 +16,8 @@ class TStringGrid : public QTableView {
 
   /// When set, the grid's hint becomes the text of each newly selected cell.
   void setHintFollowsSelection(bool on) { m_hintFollowsSelection = on; }
+  /// When cleared, a right click always makes the cell under the pointer the only selected one.
+  void setRightClickKeepsRange(bool on) { m_rightClickKeepsRange = on; }
 
  signals:
   /// A right click selected `index`; the pop-up menu (if any) opens after this.
@@ -26,4 +29,5 @@ class TStringGrid : public QTableView {
 
  private:
   bool m_hintFollowsSelection = true;
+  bool m_rightClickKeepsRange = true;
 };

@@ -513,6 +513,14 @@ void TChartView::undoZoom() {
   refresh();
 }
 
+bool TChartView::savePicture(const QString& fileName, int width, int height) {
+  KeepFpFlags keep;
+  redraw();
+  if (fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+    return savePdf(fileName, width, height);
+  return savePng(fileName, width, height);
+}
+
 void TChartView::paintEvent(QPaintEvent* event) {
   if (m_dirty) {
     KeepFpFlags keep;

@@ -126,6 +126,10 @@ class TChartView : public QCustomPlot {
   void refresh();
   /// Undoes the zoom (the chart's UndoZoom) and redraws at once.
   void undoZoom();
+  /// Draws the chart as it stands into a picture file `width` x `height` pixels large: a PDF
+  /// document for a name ending in ".pdf" (any case), a PNG image otherwise. False when the
+  /// file cannot be written.
+  bool savePicture(const QString& fileName, int width, int height);
 
   /// The plottable that draws the series at `index` (a TArrowPlottable for an arrow series, a
   /// TPointPlottable for a point series, a QCPGraph otherwise), or null before the series was

@@ -9,7 +9,7 @@
 
 TfrmCheckVariants::TfrmCheckVariants(TPrompter& prompter, QWidget* parent)
     : TSeriesCheckWindow(prompter, parent, "frmCheckVariants") {
-  isLock = new QCheckBox(QStringLiteral("Dependent series"));
+  isLock = new QCheckBox(QStringLiteral("&Dependent series"));
   isLock->setObjectName(QStringLiteral("isLock"));
   QFont f = isLock->font();
   f.setBold(false);

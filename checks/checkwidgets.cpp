@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+#include "app/filedrop.h"
 #include "app/prompter.h"
 
 QGroupBox* boldGroup(const QString& caption, QWidget* parent) {
@@ -18,6 +19,7 @@ QPlainTextEdit* resultMemo(const char* name, QWidget* parent) {
   auto* m = new QPlainTextEdit(parent);
   m->setObjectName(QString::fromLatin1(name));
   m->setReadOnly(true);
+  passDropsToWindow(m);  // files dropped on a memo go to the window's list
   QFont f = m->font();
   f.setBold(false);
   m->setFont(f);
@@ -41,7 +43,10 @@ void selectSeriesFiles(TPrompter& prompter, QWidget* parent, QListWidget* list) 
   TFileDialogOptions o;
   o.title = QStringLiteral("Select series");
   o.filter = QStringLiteral("Any file (*);;Statobject (*.sta)");
-  const QStringList files = prompter.getOpenFileNames(parent, o);
+  appendSeriesFiles(list, prompter.getOpenFileNames(parent, o));
+}
+
+void appendSeriesFiles(QListWidget* list, const QStringList& files) {
   const QSignalBlocker block(list);  // adding entries does not rerun the check
   for (const QString& file : files) {
     auto* item = new QListWidgetItem(file, list);

@@ -24,5 +24,7 @@ QListWidget* seriesList(QWidget* parent);
 /// Asks for series files ("Any file" or "Statobject", several at once) and appends each chosen
 /// path to the list, unchecked, without signalling a change.
 void selectSeriesFiles(TPrompter& prompter, QWidget* parent, QListWidget* list);
+/// Appends the paths to the list, unchecked, without signalling a change.
+void appendSeriesFiles(QListWidget* list, const QStringList& files);
 /// The paths of the checked entries, top to bottom.
 std::vector<std::string> checkedPaths(const QListWidget* list);

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/copyexport.h"
+#include "app/filedrop.h"
 #include "app/guard.h"
 #include "checks/checkwidgets.h"
 
@@ -22,9 +24,9 @@ TSeriesCheckWindow::TSeriesCheckWindow(TPrompter& prompter, QWidget* parent, con
   (new QVBoxLayout(selected))->addWidget(data);
 
   QGroupBox* options = boldGroup(QStringLiteral("Options"), this);
-  Select = new QPushButton(QStringLiteral("Select series"), options);
+  Select = new QPushButton(QStringLiteral("&Select series"), options);
   Select->setObjectName(QStringLiteral("Select"));
-  ClearList = new QPushButton(QStringLiteral("Clear list"), options);
+  ClearList = new QPushButton(QStringLiteral("&Clear list"), options);
   ClearList->setObjectName(QStringLiteral("ClearList"));
   m_optionsLayout = new QVBoxLayout(options);
   auto* buttons = new QHBoxLayout;
@@ -49,12 +51,14 @@ TSeriesCheckWindow::TSeriesCheckWindow(TPrompter& prompter, QWidget* parent, con
   connect(ClearList, &QPushButton::clicked, this,
           [this] { guarded([this] { ClearListClick(); }); });
   connect(data, &QListWidget::itemChanged, this, [this] { guarded([this] { goCheckClick(); }); });
+  acceptFileDrops(this, m_prompter, [this](const QStringList& files) { FilesDropped(files); });
 }
 
 QPlainTextEdit* TSeriesCheckWindow::addResultMemo(const QString& caption, const char* name,
                                                   int stretch) {
   QGroupBox* box = boldGroup(caption, m_right->parentWidget());
   QPlainTextEdit* memo = resultMemo(name, box);
+  addMemoCommands(memo, m_prompter);
   (new QVBoxLayout(box))->addWidget(memo);
   m_right->addWidget(box, stretch);
   return memo;
@@ -66,6 +70,10 @@ void TSeriesCheckWindow::guarded(const std::function<void()>& handler) {
 
 void TSeriesCheckWindow::SelectClick() {
   selectSeriesFiles(m_prompter, this, data);
+}
+
+void TSeriesCheckWindow::FilesDropped(const QStringList& files) {
+  appendSeriesFiles(data, files);
 }
 
 void TSeriesCheckWindow::ClearListClick() {

@@ -5,6 +5,7 @@
 // check mark reruns the check.
 
 #include <QDialog>
+#include <QStringList>
 #include <functional>
 
 class QListWidget;
@@ -22,11 +23,14 @@ class TSeriesCheckWindow : public QDialog {
   void SelectClick();
   /// Empties the list and reruns the check.
   void ClearListClick();
+  /// Appends files dropped on the window, unchecked, as "Select series" does.
+  void FilesDropped(const QStringList& files);
 
  protected:
   TSeriesCheckWindow(TPrompter& prompter, QWidget* parent, const char* objectName);
 
-  /// Adds a captioned result memo named `name` below the others in the right column.
+  /// Adds a captioned result memo named `name` below the others in the right column, with
+  /// Copy and Export.
   QPlainTextEdit* addResultMemo(const QString& caption, const char* name, int stretch);
   /// The layout of the "Options" group, below its two buttons.
   QVBoxLayout* optionsLayout() const { return m_optionsLayout; }

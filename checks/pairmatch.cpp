@@ -3,10 +3,11 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include "app/copyexport.h"
 #include "app/stringgrid.h"
 #include "app/textgridmodel.h"
 
-TfrmPairMatch::TfrmPairMatch(TPrompter&, QWidget* parent)
+TfrmPairMatch::TfrmPairMatch(TPrompter& prompter, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("frmPairMatch"));
@@ -19,6 +20,7 @@ TfrmPairMatch::TfrmPairMatch(TPrompter&, QWidget* parent)
   StringGrid1->horizontalHeader()->hide();
   StringGrid1->verticalHeader()->hide();
   StringGrid1->horizontalHeader()->setDefaultSectionSize(64);
+  addGridCommands(StringGrid1, prompter);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(StringGrid1);

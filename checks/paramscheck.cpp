@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/copyexport.h"
 #include "app/guard.h"
 #include "app/prompter.h"
 #include "app/radiogroup.h"
@@ -65,7 +66,7 @@ TfrmParamsCheck::TfrmParamsCheck(TPrompter& prompter, QWidget* parent)
   rgType->setItems(
       {QStringLiteral("Exponential"), QStringLiteral("Normal"), QStringLiteral("Weibull's")});
   rgType->setItemIndex(0);
-  Button1 = new QPushButton(QStringLiteral("Run checks"), this);
+  Button1 = new QPushButton(QStringLiteral("&Run checks"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
 
   QGroupBox* size = boldGroup(QStringLiteral("Series size"), this);
@@ -95,6 +96,7 @@ TfrmParamsCheck::TfrmParamsCheck(TPrompter& prompter, QWidget* parent)
   details->verticalHeader()->hide();  // no fixed column
   details->horizontalHeader()->setDefaultSectionSize(100);
   (new QVBoxLayout(evaluation))->addWidget(details);
+  addGridCommands(details, m_prompter);
   // FormCreate: the header and one empty row.
   m_details->setHeader({QStringLiteral("Parameter 1"), QStringLiteral("t-Test result"),
                         QStringLiteral("Parameter 2"), QStringLiteral("t-Test result")});
@@ -125,6 +127,10 @@ TfrmParamsCheck::TfrmParamsCheck(TPrompter& prompter, QWidget* parent)
   setFixedWidth(540);  // fixed width, resizable in height
   resize(540, 420);
   rgTypeClick();
+  // The law, the sizes and the parameters before the button that runs them.
+  QWidget* const chain[] = {eCount,     m_laws->eL,  m_laws->eS, m_laws->eM, m_laws->eA,
+                            m_laws->eB, eCheckCount, Button1,    details};
+  for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 
   connect(rgType, &TRadioGroup::itemClicked, this, [this] { rgTypeClick(); });
   connect(Button1, &QPushButton::clicked, this,

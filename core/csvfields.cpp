@@ -11,7 +11,7 @@ bool isBlank(char c) {
 }
 }  // namespace
 
-void splitCsvFields(std::string_view line, std::vector<std::string>& fields) {
+void splitCsvFields(std::string_view line, std::vector<std::string>& fields, char separator) {
   fields.clear();
   const size_t n = line.size();
   size_t i = 0;
@@ -37,23 +37,60 @@ void splitCsvFields(std::string_view line, std::vector<std::string>& fields) {
         field.push_back(line[i++]);
       }
       // Anything glued to the closing quote up to the next separator belongs to the field.
-      while (i < n && line[i] != ',' && !isBlank(line[i])) field.push_back(line[i++]);
+      while (i < n && line[i] != separator && !isBlank(line[i])) field.push_back(line[i++]);
     } else {
-      while (i < n && line[i] != ',' && !isBlank(line[i])) field.push_back(line[i++]);
+      while (i < n && line[i] != separator && !isBlank(line[i])) field.push_back(line[i++]);
     }
     fields.push_back(std::move(field));
     skipBlanks();
     if (i >= n) return;
-    if (line[i] == ',') {
+    if (line[i] == separator) {
       ++i;
       skipBlanks();
       if (i >= n) {
-        fields.emplace_back();  // a comma at the end gives a final empty field
+        fields.emplace_back();  // a separator at the end gives a final empty field
         return;
       }
     }
     // Otherwise a run of blanks ended the field and the next field starts here.
   }
+}
+
+char csvSeparatorOf(std::string_view firstLine) {
+  bool quoted = false;
+  for (char c : firstLine) {
+    if (c == '"')
+      quoted = !quoted;  // a doubled quote toggles twice and stays inside
+    else if (c == ';' && !quoted)
+      return ';';
+  }
+  return ',';
+}
+
+void CsvLineSplitter::split(std::string_view line, std::vector<std::string>& fields) {
+  if (!m_separator) {
+    bool blank = true;
+    for (char c : line) blank = blank && isBlank(c);
+    if (!blank) m_separator = csvSeparatorOf(line);
+  }
+  splitCsvFields(line, fields, m_separator ? m_separator : ',');
+}
+
+char csvSeparatorForLocale() {
+  return decimalSeparator() == ',' ? ';' : ',';
+}
+
+std::string quoteCsvField(std::string_view text, char separator) {
+  bool plain = true;
+  for (char c : text) plain = plain && c != separator && c != '"' && !isBlank(c);
+  if (plain) return std::string(text);
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') out.push_back('"');
+    out.push_back(c);
+  }
+  out.push_back('"');
+  return out;
 }
 
 bool isCsvHeader(const std::vector<std::string>& fields) {

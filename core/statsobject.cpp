@@ -155,9 +155,10 @@ void TStatsObject::readStaObject(const std::string& fileName) {
 void TStatsObject::readCsvObject(const std::string& fileName) {
   std::vector<std::vector<long double>> columns;
   std::vector<std::string> fields;
+  CsvLineSplitter splitter;
   bool first = true;
   forEachLine(fileName, [&](std::string_view line) {
-    splitCsvFields(line, fields);
+    splitter.split(line, fields);
     if (first) {
       first = false;
       columns.resize(fields.size());

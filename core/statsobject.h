@@ -33,7 +33,8 @@ class TStatsObject {
   void readStaObject(const std::string& fileName);
   /// Reads a CSV statobject file: the first line's fields fix the number of properties (a first
   /// line of names only is a header, skipped); every line gives one value to each property,
-  /// 0 for a missing or unconvertible field. The name becomes the file's name. An unopenable
+  /// 0 for a missing or unconvertible field. Fields are split with ';' when the first line
+  /// that is not blank has one, else with ','. The name becomes the file's name. An unopenable
   /// file fails with "I/O error 103".
   void readCsvObject(const std::string& fileName);
   /// Writes the statobject file; an existing file is replaced only by a complete new one.

@@ -44,6 +44,11 @@ void TValues::setAt(int i, long double v) {
   m_x[i] = v;
 }
 
+void TValues::Insert(int i, long double x) {
+  if (i < 0 || i > count()) throw listIndexError(i);
+  m_x.insert(m_x.begin() + i, x);
+}
+
 void TValues::Delete(int i) {
   checkIndex(i);
   m_x.erase(m_x.begin() + i);
@@ -146,9 +151,10 @@ void TValues::LoadFromTxtFile(const std::string& fileName) {
 void TValues::LoadFromCsvFile(const std::string& fileName, int index) {
   m_x.clear();
   std::vector<std::string> fields;
+  CsvLineSplitter splitter;
   bool first = true;
   forEachLine(fileName, [&](std::string_view line) {
-    splitCsvFields(line, fields);
+    splitter.split(line, fields);
     if (first) {
       first = false;
       if (isCsvHeader(fields)) return true;

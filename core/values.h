@@ -29,6 +29,8 @@ class TValues {
   void setAt(int i, long double v);
   /// Appends a value.
   void Add(long double x) { m_x.push_back(x); }
+  /// Inserts a value before position i (0..count; the index rule otherwise).
+  void Insert(int i, long double x);
   /// Removes the value at position i (same index rule).
   void Delete(int i);
   void Clear() { m_x.clear(); }
@@ -57,7 +59,8 @@ class TValues {
   void LoadFromTxtFile(const std::string& fileName);
   /// Reads column `index` (from 0) of a CSV file with the locale's decimal separator; a field
   /// that is no number gives 0, a line without that field ends the reading, and a first line
-  /// of names only is skipped as a header.
+  /// of names only is skipped as a header. Fields are split as splitCsvFields says, with ';'
+  /// as the separator when the first line that is not blank has one (csvSeparatorOf).
   void LoadFromCsvFile(const std::string& fileName, int index);
   /// Writes one " " + 23-character field line per value (CR LF); an existing file is replaced
   /// only by a complete new one. Fails with "Cannot create file ..." or a write error.

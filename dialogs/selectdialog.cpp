@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "app/copyexport.h"
 #include "app/prompter.h"
 #include "app/radiogroup.h"
 #include "app/stringgrid.h"
@@ -37,16 +38,17 @@ TfrmSelect::TfrmSelect(TPrompter& prompter, QWidget* parent)
   datas->horizontalHeader()->setDefaultSectionSize(80);
   m_model = new TPropertyGridModel(this);
   datas->setModel(m_model);
+  addGridCommands(datas, m_prompter);
 
   rgFirst = makeGroup(QStringLiteral("rgFirst"), QStringLiteral("First characteristic"), this);
   rgSecond = makeGroup(QStringLiteral("rgSecond"), QStringLiteral("Second characteristic"), this);
 
-  ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("OK"),
+  ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("&OK"),
                        this);
   ok->setObjectName(QStringLiteral("ok"));
   ok->setDefault(true);
   BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                            QStringLiteral("Cancel"), this);
+                            QStringLiteral("&Cancel"), this);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   connect(ok, &QPushButton::clicked, this, &TfrmSelect::accept);
   connect(BitBtn1, &QPushButton::clicked, this, &TfrmSelect::reject);

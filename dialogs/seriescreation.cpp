@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/copyexport.h"
 #include "app/guard.h"
 #include "app/prompter.h"
 #include "app/radiogroup.h"
@@ -47,7 +48,7 @@ TfrmSeriesCreation::TfrmSeriesCreation(TPrompter& prompter, QWidget* parent)
   rgType->setItems(
       {QStringLiteral("Exponential"), QStringLiteral("Normal"), QStringLiteral("Weibull's")});
   rgType->setItemIndex(0);
-  Button1 = new QPushButton(QStringLiteral("Create series"), this);
+  Button1 = new QPushButton(QStringLiteral("&Create series"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
 
   QGroupBox* size = boldBox(QStringLiteral("Series size"), "GroupBox1", this);
@@ -66,6 +67,7 @@ TfrmSeriesCreation::TfrmSeriesCreation(TPrompter& prompter, QWidget* parent)
   textResult->setReadOnly(true);
   textResult->setFont(plain);
   (new QVBoxLayout(results))->addWidget(textResult);
+  addMemoCommands(textResult, m_prompter);
 
   auto* left = new QVBoxLayout;
   left->addWidget(title);
@@ -86,6 +88,10 @@ TfrmSeriesCreation::TfrmSeriesCreation(TPrompter& prompter, QWidget* parent)
   layout->addWidget(results, 1);
   resize(302, 262);
   rgTypeClick();
+  // The law, the size and the parameters before the button that creates the series.
+  QWidget* const chain[] = {eCount,     m_laws->eL, m_laws->eS, m_laws->eM,
+                            m_laws->eA, m_laws->eB, Button1,    textResult};
+  for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 
   connect(rgType, &TRadioGroup::itemClicked, this, [this] { rgTypeClick(); });
   // The button closes the window with OK after its handler, whether the handler succeeded or

@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/copyexport.h"
+#include "app/filedrop.h"
 #include "app/guard.h"
 #include "app/prompter.h"
 #include "app/stringgrid.h"
@@ -96,12 +98,12 @@ TfrmCreateStatObj::TfrmCreateStatObj(TPrompter& prompter, TApplicationWindows& w
   StaticText3 = plain(
       named(new QLabel(QStringLiteral("Press button below to extend properites list."), GroupBox2),
             "StaticText3"));
-  btChoose = plain(named(new QPushButton(QStringLiteral("Choose"), GroupBox2), "btChoose"));
-  Button1 = plain(named(new QPushButton(QStringLiteral("Create series"), GroupBox2), "Button1"));
+  btChoose = plain(named(new QPushButton(QStringLiteral("C&hoose"), GroupBox2), "btChoose"));
+  Button1 = plain(named(new QPushButton(QStringLiteral("Create &series"), GroupBox2), "Button1"));
   propsMenu = named(new QMenu(this), "propsMenu");
-  Addtoobject = named(propsMenu->addAction(QStringLiteral("Add to object")), "Addtoobject");
+  Addtoobject = named(propsMenu->addAction(QStringLiteral("&Add to object")), "Addtoobject");
   named(propsMenu->addSeparator(), "N1");
-  Clearall1 = named(propsMenu->addAction(QStringLiteral("Clear all")), "Clearall1");
+  Clearall1 = named(propsMenu->addAction(QStringLiteral("C&lear all")), "Clearall1");
   m_props = new QStandardItemModel(this);
   props = plain(makeGrid("props", m_props, propsMenu, GroupBox2));
 
@@ -117,17 +119,17 @@ TfrmCreateStatObj::TfrmCreateStatObj(TPrompter& prompter, TApplicationWindows& w
   // "Object": the name and the chosen properties.
   GroupBox1 = named(new QGroupBox(QStringLiteral("Object"), this), "GroupBox1");
   GroupBox1->setFont(bold);
-  StaticText1 = plain(named(new QLabel(QStringLiteral("Name"), GroupBox1), "StaticText1"));
+  StaticText1 = plain(named(new QLabel(QStringLiteral("&Name"), GroupBox1), "StaticText1"));
   objname = plain(named(new QLineEdit(QStringLiteral("Statobject1"), GroupBox1), "objname"));
   StaticText1->setBuddy(objname);
   StaticText2 =
       plain(named(new QLabel(QStringLiteral("Chosen properties:"), GroupBox1), "StaticText2"));
-  btSave = plain(named(new QPushButton(QStringLiteral("Ready"), GroupBox1), "btSave"));
+  btSave = plain(named(new QPushButton(QStringLiteral("&Ready"), GroupBox1), "btSave"));
   selPropsMenu = named(new QMenu(this), "selPropsMenu");
   RemoveFromObject =
-      named(selPropsMenu->addAction(QStringLiteral("Remove from object")), "RemoveFromObject");
+      named(selPropsMenu->addAction(QStringLiteral("&Remove from object")), "RemoveFromObject");
   named(selPropsMenu->addSeparator(), "N2");
-  Clearall2 = named(selPropsMenu->addAction(QStringLiteral("Clear all")), "Clearall2");
+  Clearall2 = named(selPropsMenu->addAction(QStringLiteral("C&lear all")), "Clearall2");
   m_selprops = new QStandardItemModel(this);
   selprops = plain(makeGrid("selprops", m_selprops, selPropsMenu, GroupBox1));
 
@@ -156,6 +158,12 @@ TfrmCreateStatObj::TfrmCreateStatObj(TPrompter& prompter, TApplicationWindows& w
   connect(RemoveFromObject, &QAction::triggered, this,
           [this] { guarded([this] { RemoveFromObjectClick(); }); });
   connect(Clearall2, &QAction::triggered, this, [this] { guarded([this] { Clearall2Click(); }); });
+  addGridCommands(props, m_prompter, propsMenu);
+  addGridCommands(selprops, m_prompter, selPropsMenu);
+  // Files dropped on the window become candidates, as if chosen with "Choose".
+  acceptFileDrops(this, m_prompter, [this](const QStringList& files) {
+    for (const QString& f : files) Load(f);
+  });
 
   resize(773, 439);
 }

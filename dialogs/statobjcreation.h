@@ -37,7 +37,8 @@ class TfrmCreateStatObj : public QDialog {
   static statorium::TValues openValues(const QString& fileName, TfrmSelect& select);
 
   /// Appends the candidate row of a file to "Properties list" (asking for the property of a
-  /// statobject of several). A file that cannot be read or holds no value adds nothing.
+  /// statobject of several). A file that cannot be read or holds no value adds nothing. Files
+  /// dropped on the window are loaded so too.
   void Load(const QString& fileName);
 
   // The handlers of the buttons and menu items.

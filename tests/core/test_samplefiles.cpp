@@ -146,6 +146,11 @@ TEST_F(SampleFiles, CsvReaderReadsOneColumn) {
        0,
        {3.5L}},
       {"empty file", '.', "", 0, {}},
+      {"semicolons separate, commas are decimals", ',', "1,5;2,5\n3;4,25\n", 1, {2.5L, 4.25L}},
+      {"semicolon form with a header", ',', "x;y\n1,5;2\n", 0, {1.5L}},
+      {"semicolon form under a point locale", '.', "1.5; 2.5\n3;4\n", 1, {2.5L, 4}},
+      {"a quoted semicolon keeps the comma rule", '.', "\"a;b\",c\n1,2\n", 1, {2}},
+      {"the first line decides the separator", '.', "1,2\n3;4,5\n", 0, {1, 0}},
   };
   for (const CsvCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -362,6 +362,8 @@ TEST_F(StatsObjectFiles, CsvColumnsBecomeProperties) {
       {"points under a comma locale", ',', "1,2.5\n3,4\n", {{1, 3}, {0, 4}}},
       {"empty file", '.', "", {}},
       {"blank lines hold no observation", '.', "1,2\n\n3,4\n\n\n", {{1, 3}, {2, 4}}},
+      {"semicolon form", ',', "a;b\n1,5;2\n3;-4,25\n", {{1.5L, 3}, {2, -4.25L}}},
+      {"semicolon form, a short line", ',', "1,5;2;3\n4\n", {{1.5L, 4}, {2, 0}, {3, 0}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
