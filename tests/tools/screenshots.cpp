@@ -209,7 +209,10 @@ int main(int argc, char** argv) {
     parts.name = "parts";
     statorium::TValues length, width, height, mass;
     for (int i = 0; i < 200; ++i) {
-      const double l = 120 + 4 * z(gen), w = 40 + 1.5 * z(gen), h = 25 + z(gen);
+      // One size factor runs through the three dimensions, so that every pair correlates.
+      const double size = z(gen);
+      const double l = 120 + 3 * size + 2 * z(gen), w = 40 + size + 0.8 * z(gen),
+                   h = 25 + 0.7 * size + 0.6 * z(gen);
       length.Add(std::round(l * 100) / 100);
       width.Add(std::round(w * 100) / 100);
       height.Add(std::round(h * 100) / 100);
