@@ -13,6 +13,7 @@
 #include "analysis2d/ntransform.h"
 #include "analysisnd/gridview.h"
 #include "analysisnd/regression.h"
+#include "app/copyexport.h"
 #include "app/functiongridmodel.h"
 #include "app/guard.h"
 #include "app/prompter.h"
@@ -31,16 +32,18 @@ TfrmND::TfrmND(TPrompter& prompter, TApplicationWindows& windows, QWidget* paren
 
   auto* menu = new QMenuBar(this);
   menu->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* object = menu->addMenu(QStringLiteral("Statobject"));
+  QMenu* object = menu->addMenu(QStringLiteral("&Statobject"));
   object->setObjectName(QStringLiteral("Object1"));
-  Composeobject1 = object->addAction(QStringLiteral("Compose"));
+  Composeobject1 = object->addAction(QStringLiteral("&Compose"));
   Composeobject1->setObjectName(QStringLiteral("Composeobject1"));
-  Open1 = object->addAction(QStringLiteral("Open"));
+  Open1 = object->addAction(QStringLiteral("&Open"));
   Open1->setObjectName(QStringLiteral("Open1"));
+  Open1->setShortcut(QKeySequence::Open);
   object->addSeparator()->setObjectName(QStringLiteral("N1"));
-  Close1 = object->addAction(QStringLiteral("Close"));
+  Close1 = object->addAction(QStringLiteral("C&lose"));
   Close1->setObjectName(QStringLiteral("Close1"));
-  Similaritycheck1 = menu->addAction(QStringLiteral("Similarity check"));
+  Close1->setShortcut(QKeySequence::Close);
+  Similaritycheck1 = menu->addAction(QStringLiteral("Si&milarity check"));
   Similaritycheck1->setObjectName(QStringLiteral("Similaritycheck1"));
 
   MMC = new QTabWidget(this);
@@ -108,6 +111,9 @@ TfrmND::TfrmND(TPrompter& prompter, TApplicationWindows& windows, QWidget* paren
   mmc->addWidget(transData, 3, 0, 1, 2);
   mmc->setRowStretch(1, 1);
   mmc->setRowStretch(3, 1);
+
+  for (TStringGrid* g : {gAvg, gD, gR, gPR, gMR, DD, ownVV, transData})
+    addGridCommands(g, m_prompter);
 
   auto* layout = new QVBoxLayout(this);
   layout->setMenuBar(menu);
@@ -232,8 +238,8 @@ void TfrmND::gPRClick(int column, int row) {
 
 void TfrmND::gMRClick(int column, int row) {
   const statorium::TextGrid& grid = m_dependence.gMR;
-  const bool valueCell = m_obj && row == 1 && row < grid.rowCount() && column >= 0 &&
-                         column < grid.columnCount();
+  const bool valueCell =
+      m_obj && row == 1 && row < grid.rowCount() && column >= 0 && column < grid.columnCount();
   const std::string shown = valueCell ? grid.cell(column, row) : std::string();
   if (shown.empty() || shown == "0.0000" || shown == "0,0000") {
     m_prompter.showMessage(this, QString::fromLatin1(statorium::kNotImportant));

@@ -7,11 +7,12 @@
 #include <QPlainTextEdit>
 
 #include "analysisnd/gridview.h"
+#include "app/copyexport.h"
 #include "app/functiongridmodel.h"
 #include "app/stringgrid.h"
 #include "charts/chartview.h"
 
-TfrmRegression::TfrmRegression(TPrompter&, QWidget* parent)
+TfrmRegression::TfrmRegression(TPrompter& prompter, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("frmRegression"));
@@ -37,6 +38,11 @@ TfrmRegression::TfrmRegression(TPrompter&, QWidget* parent)
       .addSeries("Series1", statorium::TSeriesKind::Point, statorium::rgb(255, 0, 0))
       .setPointStyle(statorium::TPointStyle::Square);
   Chart1->setMinimumHeight(200);
+
+  addGridCommands(gA, prompter);
+  addGridCommands(g2, prompter);
+  addMemoCommands(textResults, prompter);
+  addChartCommands(Chart1, prompter);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(Label2, 0, 0);

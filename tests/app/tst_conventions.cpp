@@ -190,10 +190,7 @@ class TestConventions : public QObject {
     QList<QWidget*> all = {main()};
     for (QObject* o : main()->children())
       if (auto* d = qobject_cast<QDialog*>(o)) all << d;
-    // The multi-dimensional windows are built elsewhere.
-    const QStringList skipped = {"frmND", "frmRegression", "frmNCheck"};
     for (QWidget* window : all) {
-      if (skipped.contains(window->objectName())) continue;
       QStringList windowKeys;
       for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
         if (b->window() == window) windowKeys << QKeySequence::mnemonic(b->text()).toString();
