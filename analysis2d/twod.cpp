@@ -15,6 +15,7 @@
 #include "app/copyexport.h"
 #include "app/guard.h"
 #include "app/prompter.h"
+#include "app/statobjectmenu.h"
 #include "app/windows.h"
 #include "charts/chartview.h"
 #include "core/statsobject.h"
@@ -66,19 +67,11 @@ Tfrm2D::Tfrm2D(TPrompter& prompter, TApplicationWindows& windows, QWidget* paren
   setObjectName(QStringLiteral("frm2D"));
   setWindowTitle(QStringLiteral("Two-dimensional analysis"));
 
-  auto* menu = new QMenuBar(this);
-  menu->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* object = menu->addMenu(QStringLiteral("&Statobject"));
-  object->setObjectName(QStringLiteral("Object1"));
-  Composeobject1 = object->addAction(QStringLiteral("&Compose"));
-  Composeobject1->setObjectName(QStringLiteral("Composeobject1"));
-  Open1 = object->addAction(QStringLiteral("&Open"));
-  Open1->setObjectName(QStringLiteral("Open1"));
-  Open1->setShortcut(QKeySequence::Open);
-  object->addSeparator()->setObjectName(QStringLiteral("N1"));
-  Close1 = object->addAction(QStringLiteral("C&lose"));
-  Close1->setObjectName(QStringLiteral("Close1"));
-  Close1->setShortcut(QKeySequence::Close);
+  const TStatobjectMenu statobject = makeStatobjectMenu(this);
+  QMenuBar* menu = statobject.bar;
+  Composeobject1 = statobject.compose;
+  Open1 = statobject.open;
+  Close1 = statobject.close;
 
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
