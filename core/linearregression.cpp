@@ -33,9 +33,13 @@ void LinearRegressionStep(const TValues& x, const TValues& y, const PairEstimate
     residual += d * d;
   }
   const long double Sost = residual / (N - 2);
-  const long double Ta = a / std::sqrt(Sost) * std::sqrt(N);
+  // The intercept's standard error is sqrt(Sost * (1/N + AX^2 / Sxx)) with Sxx = (N - 1) SX^2:
+  // sqrt(Sost / N) alone holds only for x centred on 0 and made the interval of a far too
+  // narrow (and Ta far too large) wherever the mean of x is away from 0.
+  const long double Sa = std::sqrt(Sost * (1 / N + e.AX * e.AX / ((N - 1) * SX * SX)));
+  const long double Ta = a / Sa;
   const long double Tb = b / std::sqrt(Sost) * SX * std::sqrt(N);
-  fp.check(a, b, Sost, Ta, Tb);
+  fp.check(a, b, Sost, Sa, Ta, Tb);
   out.a = a;
   out.b = b;
   out.Sost = Sost;
@@ -46,9 +50,8 @@ void LinearRegressionStep(const TValues& x, const TValues& y, const PairEstimate
   lines.push_back("Tb=" + reportNumber(Tb));
   lines.push_back("Sresidual=" + reportNumber(Sost));  // the variance, not its root
 
-  long double margin = 1.96L * std::sqrt(Sost) / std::sqrt(N);
-  const long double al = a - margin, ar = a + margin;
-  margin /= SX;
+  const long double al = a - 1.96L * Sa, ar = a + 1.96L * Sa;
+  const long double margin = 1.96L * std::sqrt(Sost) / std::sqrt(N) / SX;
   const long double bl = b - margin, br = b + margin;
   lines.push_back("a=" + reportNumber(a) + " in [" + reportNumber(al) + ";" + reportNumber(ar) +
                   "]");

@@ -140,11 +140,11 @@ const Lines kReport = {
     "t=-14.9397",
     "There is linear regressive dependence.",
     "a<>0",
-    "Ta=77.0851",
+    "Ta=37.1057",
     "b<>0",
     "Tb=-15.3278",
     "Sresidual=3.0880",
-    "a=30.2895 in [29.5193;31.0596]",
+    "a=30.2895 in [28.6895;31.8894]",
     "b=-1.0180 in [-1.1482;-0.8879]",
     "R2=92.5371%",
     "",
@@ -178,6 +178,30 @@ TEST(TwoDAnalysis, WholeReportOfAFallingPair) {
   ASSERT_TRUE(a.table);
   EXPECT_EQ(a.table->n, 5);
   expectAllFinite(a);
+}
+
+// The intercept's t and interval follow its textbook standard error sqrt(S^2 (1/N + AX^2/Sxx)),
+// so moving x away from 0 widens them while the slope's lines stay put. Expected values were
+// computed separately in double precision.
+TEST(TwoDAnalysis, InterceptIntervalWidensWithTheMeanOfX) {
+  const struct {
+    long double shift;
+    const char* Ta;
+    const char* a;
+  } cases[] = {
+      {0, "Ta=37.1057", "a=30.2895 in [28.6895;31.8894]"},
+      {1000, "Ta=15.2241", "a=1048.3346 in [913.3683;1183.3008]"},
+      {-50, "Ta=-7.5777", "a=-20.6128 in [-25.9444;-15.2812]"},
+  };
+  for (const auto& c : cases) {
+    std::vector<long double> x = kX;
+    for (long double& v : x) v += c.shift;
+    const T2DAnalysis a = analyse(x, kY);
+    const size_t t = find(a.lines, c.Ta);
+    EXPECT_LT(t, a.lines.size()) << "shift " << static_cast<double>(c.shift);
+    EXPECT_LT(find(a.lines, c.a), a.lines.size()) << "shift " << static_cast<double>(c.shift);
+    EXPECT_LT(find(a.lines, "b=-1.0180 in [-1.1482;-0.8879]"), a.lines.size());
+  }
 }
 
 TEST(TwoDAnalysis, IdenticalPropertiesAreSimilarAndGoStraightToTheParabola) {
