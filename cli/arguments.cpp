@@ -34,4 +34,22 @@ long double ArgumentReader::nextNumber(const std::string& what) {
   return *v;
 }
 
+std::string readFileAndOptions(
+    const std::vector<std::string>& args,
+    const std::function<bool(const std::string& name, ArgumentReader& in)>& option) {
+  ArgumentReader in(args);
+  std::optional<std::string> file;
+  while (!in.done()) {
+    const std::string a = in.next("argument");
+    if (option(a, in)) continue;
+    // "-1.5" is not an option: a file may be named like a negative number.
+    if (a.size() > 1 && a[0] == '-' && !parseArgumentNumber(a))
+      throw UsageError{"unknown option '" + a + "'"};
+    if (file) throw UsageError{"unexpected argument '" + a + "'"};
+    file = a;
+  }
+  if (!file) throw UsageError{"missing FILE"};
+  return *file;
+}
+
 }  // namespace statorium::cli

@@ -1,6 +1,7 @@
 #pragma once
 // Reading a command's arguments: positional values and --options with their values.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,13 @@ class ArgumentReader {
   const std::vector<std::string>& m_args;
   size_t m_pos = 0;
 };
+
+/// Reads the arguments of a command of the form "FILE [options]", options before or after FILE:
+/// `option(name, in)` takes an option it knows (reading its values from `in`) and returns true.
+/// Returns FILE. An unknown option, a second FILE or a missing FILE is a UsageError.
+std::string readFileAndOptions(
+    const std::vector<std::string>& args,
+    const std::function<bool(const std::string& name, ArgumentReader& in)>& option);
 
 /// A real number written with "." or with the locale's decimal separator.
 std::optional<long double> parseArgumentNumber(const std::string& text);

@@ -37,10 +37,8 @@ std::string nextEditText(ArgumentReader& in, const std::string& what) {
 
 DescribeOptions parse(const std::vector<std::string>& args) {
   DescribeOptions o;
-  ArgumentReader in(args);
-  bool haveFile = false, haveDrop = false;
-  while (!in.done()) {
-    const std::string a = in.next("argument");
+  bool haveDrop = false;
+  o.file = readFileAndOptions(args, [&o, &haveDrop](const std::string& a, ArgumentReader& in) {
     if (a == "--property") {
       o.property = static_cast<int>(in.nextInteger("property number", 1, 1 << 30));
     } else if (a == "--classes") {
@@ -64,16 +62,11 @@ DescribeOptions parse(const std::vector<std::string>& args) {
       o.mode = a == "--drop-gamma" ? AbnormalMode::GammaDrop : AbnormalMode::IntervalDrop;
       o.left = nextEditText(in, "left bound");
       o.right = nextEditText(in, "right bound");
-    } else if (a.size() > 1 && a[0] == '-' && !parseArgumentNumber(a)) {
-      throw UsageError{"unknown option '" + a + "'"};
-    } else if (!haveFile) {
-      o.file = a;
-      haveFile = true;
     } else {
-      throw UsageError{"unexpected argument '" + a + "'"};
+      return false;
     }
-  }
-  if (!haveFile) throw UsageError{"missing FILE"};
+    return true;
+  });
   return o;
 }
 

@@ -19,25 +19,17 @@ struct NDOptions {
 
 NDOptions parse(const std::vector<std::string>& args) {
   NDOptions o;
-  ArgumentReader in(args);
-  bool haveFile = false;
-  while (!in.done()) {
-    const std::string a = in.next("argument");
+  o.file = readFileAndOptions(args, [&o](const std::string& a, ArgumentReader& in) {
     if (a == "--standard") {
       o.standard = true;
     } else if (a == "--components") {
       o.components = in.next("main components path");
       if (o.components.empty()) throw UsageError{"empty main components path"};
-    } else if (a.size() > 1 && a[0] == '-') {
-      throw UsageError{"unknown option '" + a + "'"};
-    } else if (!haveFile) {
-      o.file = a;
-      haveFile = true;
     } else {
-      throw UsageError{"unexpected argument '" + a + "'"};
+      return false;
     }
-  }
-  if (!haveFile) throw UsageError{"missing FILE"};
+    return true;
+  });
   return o;
 }
 

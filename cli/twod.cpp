@@ -19,26 +19,18 @@ struct TwoDOptions {
 
 TwoDOptions parse(const std::vector<std::string>& args) {
   TwoDOptions o;
-  ArgumentReader in(args);
-  bool haveFile = false;
-  while (!in.done()) {
-    const std::string a = in.next("argument");
+  o.file = readFileAndOptions(args, [&o](const std::string& a, ArgumentReader& in) {
     if (a == "--x") {
       o.x = static_cast<int>(in.nextInteger("property number", 1, 1 << 30));
     } else if (a == "--y") {
       o.y = static_cast<int>(in.nextInteger("property number", 1, 1 << 30));
     } else if (a == "--independent") {
       o.independent = true;
-    } else if (a.size() > 1 && a[0] == '-') {
-      throw UsageError{"unknown option '" + a + "'"};
-    } else if (!haveFile) {
-      o.file = a;
-      haveFile = true;
     } else {
-      throw UsageError{"unexpected argument '" + a + "'"};
+      return false;
     }
-  }
-  if (!haveFile) throw UsageError{"missing FILE"};
+    return true;
+  });
   return o;
 }
 
