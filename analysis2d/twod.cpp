@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -217,7 +218,12 @@ void Tfrm2D::Open1Click() {
   const QString path = m_prompter.getOpenFileName(this, o);
   if (path.isEmpty()) return;
   statorium::TStatsObject obj;
-  obj.readObject(path.toStdString());
+  {
+    // A cancel while reading leaves the window as it was.
+    TShareProgress display(m_prompter, this,
+                           QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
+    obj.readObject(path.toStdString(), display.progress());
+  }
   analyseObject(obj, path);
 }
 

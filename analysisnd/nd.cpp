@@ -21,6 +21,7 @@
 #include "app/stringgrid.h"
 #include "app/windows.h"
 #include "checks/ncheck.h"
+#include "core/progress.h"
 #include "dialogs/statobjcreation.h"
 
 TfrmND::TfrmND(TPrompter& prompter, TApplicationWindows& windows, QWidget* parent)
@@ -134,46 +135,76 @@ void TfrmND::guarded(const std::function<void()>& handler) {
 }
 
 void TfrmND::Open1Click() {
-  m_obj.reset();
-  m_fileName.clear();
   TFileDialogOptions o;
   o.title = QStringLiteral("Open");
   o.filter = QStringLiteral("Any file (*)");
   o.directory = QStringLiteral("./sta/");
   const QString path = m_prompter.getOpenFileName(this, o);
-  if (path.isEmpty()) return;
+  // No file, or one that cannot be read, leaves the window without a statobject.
+  auto forget = [this] {
+    m_obj.reset();
+    m_fileName.clear();
+  };
+  if (path.isEmpty()) {
+    forget();
+    return;
+  }
   auto obj = std::make_unique<statorium::TStatsObject>();
-  obj->readObject(path.toStdString());
-  m_obj = std::move(obj);
-  m_fileName = path;
-  if (m_obj->propCount() >= 2) ProcessObject(*m_obj);
+  try {
+    TShareProgress display(m_prompter, this,
+                           QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
+    obj->readObject(path.toStdString(), display.progress());
+  } catch (const statorium::Cancelled&) {
+    throw;
+  } catch (...) {
+    forget();
+    throw;
+  }
+  take(std::move(obj), path);
 }
 
 void TfrmND::Composeobject1Click() {
-  m_obj.reset();
-  m_fileName.clear();
   std::unique_ptr<statorium::TStatsObject> obj = m_windows.frmCreateStatObj->ShowModal();
-  if (!obj) return;
-  m_obj = std::move(obj);
-  if (m_obj->propCount() >= 2) ProcessObject(*m_obj);
+  if (!obj) {
+    m_obj.reset();
+    m_fileName.clear();
+    return;
+  }
+  take(std::move(obj), QString());
 }
 
 void TfrmND::Similaritycheck1Click() {
   m_prompter.execDialog(m_windows.frmNCheck);
 }
 
-void TfrmND::ProcessObject(statorium::TStatsObject& obj) {
+void TfrmND::take(std::unique_ptr<statorium::TStatsObject> obj, const QString& fileName) {
+  auto keep = [&] {
+    m_obj = std::move(obj);
+    m_fileName = fileName;
+  };
+  if (obj->propCount() < 2) {
+    keep();
+    return;
+  }
   TfrmNTransform* transform = m_windows.frmNTransform;
   transform->standardBox()->setEnabled(true);
   transform->independentBox()->setEnabled(false);
   m_prompter.execDialog(transform);
   const bool standard = transform->standardBox()->isChecked();
+  statorium::NDAnalysis analysis;
   try {
-    statorium::ProcessObject(obj, standard, m_analysis);
+    TShareProgress display(m_prompter, this, QStringLiteral("Analysing..."));
+    statorium::ProcessObject(*obj, standard, analysis, display.progress());
+  } catch (const statorium::Cancelled&) {
+    throw;
   } catch (...) {
+    keep();
+    m_analysis = std::move(analysis);
     render();  // the grids the run filled stay visible behind the error box
     throw;
   }
+  keep();
+  m_analysis = std::move(analysis);
   render();
   m_prompter.showMessage(this, QString::fromStdString(m_analysis.message()));
   writeMainComponents();
@@ -219,7 +250,10 @@ void TfrmND::bEvalClick() {
         QStringLiteral("Select object first: Statobject->Open or Statobject->Compose"));
     return;
   }
-  m_dependence = statorium::Evaluate(*m_obj);
+  {
+    TShareProgress display(m_prompter, this, QStringLiteral("Evaluating..."));
+    m_dependence = statorium::Evaluate(*m_obj, display.progress());
+  }
   showTextGrid(m_gPR, m_dependence.gPR);
   showTextGrid(m_gMR, m_dependence.gMR);
 }

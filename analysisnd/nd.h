@@ -27,16 +27,15 @@ class TfrmND : public QDialog {
   ~TfrmND() override;
 
   /// "Open": reads a statobject file, analyses it when it has two properties or more, and
-  /// keeps it for "Evaluate" in either case. Cancelled: the window keeps no statobject.
+  /// keeps it for "Evaluate" in either case. A cancelled file dialog leaves the window without
+  /// a statobject; a cancel of the reading or the analysis leaves the window as it was.
   void Open1Click();
   /// "Compose": the same with a statobject composed in the composition window.
   void Composeobject1Click();
   /// "Similarity check": the multi-dimensional similarity check window.
   void Similaritycheck1Click();
-  /// Runs the analysis of `obj` (standardizing it in place when asked), fills the grids, tells
-  /// the number of main components and writes the main components file.
-  void ProcessObject(statorium::TStatsObject& obj);
-  /// "Evaluate": the partial and multiple correlations of the kept statobject.
+  /// "Evaluate": the partial and multiple correlations of the kept statobject; a cancel keeps
+  /// the grids as they were.
   void bEvalClick();
   /// A click on the partial correlations: its 95% interval becomes the grid's hint.
   void gPRClick(int column, int row);
@@ -48,6 +47,12 @@ class TfrmND : public QDialog {
 
  private:
   void guarded(const std::function<void()>& handler);
+  /// Keeps `obj` (read from `fileName`, empty for a composed one) and, when it has two
+  /// properties or more, runs its analysis (standardizing it when asked), fills the grids, tells
+  /// the number of main components and writes the main components file. The analysis runs on
+  /// `obj` before the window takes it, so that a cancel leaves the window as it was; a failure
+  /// keeps the object and shows what the run filled.
+  void take(std::unique_ptr<statorium::TStatsObject> obj, const QString& fileName);
   void render();
   void writeMainComponents();
 

@@ -6,11 +6,16 @@
 
 #include "app/prompter.h"
 #include "core/fpfault.h"
+#include "core/progress.h"
 
 void runGuarded(TPrompter& prompter, QWidget* parent, const std::function<void()>& handler) {
   QString message;
   try {
     handler();
+    return;
+  } catch (const statorium::Cancelled&) {
+    // The user stopped the work: no failure to report, and no fault flag it left may count.
+    statorium::clearFpFaults();
     return;
   } catch (const std::bad_alloc&) {
     message = QStringLiteral("Out of memory");

@@ -7,5 +7,6 @@
 class QWidget;
 class TPrompter;
 
-/// Runs `handler`; an exception it throws is reported with TPrompter::showError.
+/// Runs `handler`; an exception it throws is reported with TPrompter::showError, except
+/// statorium::Cancelled: the user stopped the work, which is no error.
 void runGuarded(TPrompter& prompter, QWidget* parent, const std::function<void()>& handler);

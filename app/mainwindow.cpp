@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -43,6 +44,7 @@
 #include "core/errors.h"
 #include "core/fpfault.h"
 #include "core/numtext.h"
+#include "core/progress.h"
 #include "dialogs/selectdialog.h"
 #include "dialogs/seriescreation.h"
 #include "dialogs/statobjcreation.h"
@@ -461,15 +463,44 @@ void TfrmMain::LoadClick() {
 }
 
 void TfrmMain::Load(const QString& fileName) {
-  if (!m_analysis.load(TfrmCreateStatObj::openValues(fileName, *m_windows.frmSelect))) return;
-  rbDontDrop->setChecked(true);
-  // The caption and the sample's menu belong to the new file even when its analysis fails.
-  setWindowTitle(QStringLiteral("Statorium: ") + fileName);
-  m_samplePopupAttached = true;
-  // The steps of the old file's sample cannot be undone into the new file's.
-  m_history.clear();
-  updateUndoActions();
-  applyAbnormalMode(rbDontDrop);
+  // Reading, sorting and analysing a large file take a while. They run on a new analysis under
+  // a progress display, so that a cancel at any point leaves the window as it was. The window
+  // takes the new analysis when it is complete, or when it fails part way: then with what it
+  // reached, as after any step that fails.
+  TShareProgress display(m_prompter, this,
+                         QStringLiteral("Opening %1...").arg(QFileInfo(fileName).fileName()));
+  constexpr double kRead = 0.4, kSorted = 0.5;  // the shares of the reading and the sort
+  statorium::TValues values = TfrmCreateStatObj::openValues(
+      fileName, *m_windows.frmSelect, statorium::progressPart(display.progress(), 0, kRead),
+      &display);
+  statorium::reportProgress(display.progress(), kRead);
+  statorium::TSampleAnalysis next = m_analysis.successor();
+  gatherInputs(next);
+  if (!next.load(std::move(values))) return;
+  statorium::reportProgress(display.progress(), kSorted);
+  // A new file's abnormal-value mode is "Do not drop".
+  auto take = [&] {
+    display.close();
+    m_analysis = std::move(next);
+    // The caption and the sample's menu belong to the new file even when its analysis fails.
+    setWindowTitle(QStringLiteral("Statorium: ") + fileName);
+    m_samplePopupAttached = true;
+    // The steps of the old file's sample cannot be undone into the new file's.
+    m_history.clear();
+    updateUndoActions();
+    showAbnormalMode(statorium::AbnormalMode::DontDrop);
+    renderAnalysis();
+  };
+  try {
+    next.applyAbnormalMode(statorium::AbnormalMode::DontDrop,
+                           statorium::progressPart(display.progress(), kSorted, 1));
+  } catch (const statorium::Cancelled&) {
+    throw;
+  } catch (...) {
+    take();  // with the results the analysis reached; the error box follows
+    throw;
+  }
+  take();
 }
 
 statorium::AbnormalMode TfrmMain::abnormalModeOf(QObject* sender) const {
@@ -507,21 +538,21 @@ void TfrmMain::OnSampleModified() {
   analysisStep([&] { m_analysis.refresh(); });
 }
 
-void TfrmMain::gatherInputs() {
-  m_analysis.setClassCount = cbSetClassCount->isChecked();
-  m_analysis.classCountText = classCount->text().toStdString();
-  m_analysis.fnByClasses = cbFn->isChecked();
-  m_analysis.histogramTab = pcDataDisplay->currentIndex() == 0;
-  m_analysis.level = m_windows.frmSettings->SignificanceLevel();
-  m_analysis.gamma1Text = gamma1->text().toStdString();
-  m_analysis.gamma2Text = gamma2->text().toStdString();
-  m_analysis.leftText = LeftValue->text().toStdString();
-  m_analysis.rightText = RightValue->text().toStdString();
-  m_analysis.lawIndex = rgLaw->itemIndex() < 0 ? statorium::kLawNotDefined : rgLaw->itemIndex();
+void TfrmMain::gatherInputs(statorium::TSampleAnalysis& into) {
+  into.setClassCount = cbSetClassCount->isChecked();
+  into.classCountText = classCount->text().toStdString();
+  into.fnByClasses = cbFn->isChecked();
+  into.histogramTab = pcDataDisplay->currentIndex() == 0;
+  into.level = m_windows.frmSettings->SignificanceLevel();
+  into.gamma1Text = gamma1->text().toStdString();
+  into.gamma2Text = gamma2->text().toStdString();
+  into.leftText = LeftValue->text().toStdString();
+  into.rightText = RightValue->text().toStdString();
+  into.lawIndex = rgLaw->itemIndex() < 0 ? statorium::kLawNotDefined : rgLaw->itemIndex();
 }
 
 void TfrmMain::analysisStep(const std::function<void()>& step) {
-  gatherInputs();
+  gatherInputs(m_analysis);
   try {
     step();
   } catch (...) {

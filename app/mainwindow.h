@@ -34,6 +34,8 @@ class TfrmMain : public QMainWindow {
 
   /// Loads a sample from a file: a file without values changes nothing; otherwise the values
   /// become the file data (sorted) and, with the abnormal-value mode reset, the working sample.
+  /// A large file is read and analysed under a progress display; a cancel there changes
+  /// nothing.
   void Load(const QString& fileName);
 
   /// The refresh chain after every change of the working sample.
@@ -98,8 +100,8 @@ class TfrmMain : public QMainWindow {
   void showSample();
   void placeChart(int tab);
   void buildChart();
-  /// Copies the controls into the analysis's inputs.
-  void gatherInputs();
+  /// Copies the controls into the inputs of `into`.
+  void gatherInputs(statorium::TSampleAnalysis& into);
   /// Runs an analysis step and renders its results, also those of a step that failed part way;
   /// the failure then goes on to the error box.
   void analysisStep(const std::function<void()>& step);

@@ -109,8 +109,11 @@ class TQtProgress : public TProgress {
   bool setValue(int value) override {
     m_dialog.setValue(value);
     // A window-modal dialog processes events in setValue only while shown: keep the window
-    // painted and the Cancel button answering in between as well.
-    QCoreApplication::processEvents();
+    // painted and the Cancel button answering in between as well. Until the dialog shows, the
+    // window is not blocked, so the user's clicks and keys wait for the end of the work instead
+    // of starting another action in the middle of this one.
+    QCoreApplication::processEvents(m_dialog.isVisible() ? QEventLoop::AllEvents
+                                                         : QEventLoop::ExcludeUserInputEvents);
     return !m_dialog.wasCanceled();
   }
 
@@ -123,4 +126,13 @@ class TQtProgress : public TProgress {
 std::unique_ptr<TProgress> TQtPrompter::startProgress(QWidget* parent, const QString& text,
                                                       int maximum) {
   return std::make_unique<TQtProgress>(parent, text, maximum);
+}
+
+TShareProgress::TShareProgress(TPrompter& prompter, QWidget* parent, const QString& text)
+    : m_display(prompter.startProgress(parent, text, kSteps)) {
+  m_progress = [this](double done) {
+    if (!m_display) return true;
+    const double steps = done * kSteps + 0.5;
+    return m_display->setValue(steps < 0 ? 0 : steps > kSteps ? kSteps : static_cast<int>(steps));
+  };
 }

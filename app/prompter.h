@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 
+#include "core/progress.h"
+
 class QDialog;
 class QWidget;
 
@@ -80,4 +82,25 @@ class TQtPrompter : public TPrompter {
   void openUrl(const QUrl& url) override;
   std::unique_ptr<TProgress> startProgress(QWidget* parent, const QString& text,
                                            int maximum) override;
+};
+
+/// A progress display for the core's computations, which report the share of their work done
+/// (core/progress.h): the display counts kSteps steps, shown as the prompter shows progress.
+class TShareProgress {
+ public:
+  static constexpr int kSteps = 100;
+
+  TShareProgress(TPrompter& prompter, QWidget* parent, const QString& text);
+  TShareProgress(const TShareProgress&) = delete;
+  TShareProgress& operator=(const TShareProgress&) = delete;
+
+  /// What the core reports to: a share d sets the display to d * kSteps, and the answer is false
+  /// once the user has asked to cancel. After close() it shows nothing and never cancels.
+  const statorium::Progress& progress() const { return m_progress; }
+  /// Ends the display, before the window asks the user something in the middle of the work.
+  void close() { m_display.reset(); }
+
+ private:
+  std::unique_ptr<TProgress> m_display;
+  statorium::Progress m_progress;
 };

@@ -30,12 +30,14 @@ int checkedObservations(const TStatsObject& obj) {
 
 }  // namespace
 
-PropertyDependence Evaluate(const TStatsObject& obj) {
+PropertyDependence Evaluate(const TStatsObject& obj, const Progress& progress) {
   PropertyDependence out;
   const int n = obj.propCount();
   out.observations = checkedObservations(obj);
   out.properties = n;
-  const TCorrelations correlations(obj);
+  // The pair correlations take the time; the inverse matrix behind the partial and multiple
+  // correlations costs n^3, little beside n^2 / 2 passes over the observations.
+  const TCorrelations correlations(R(obj, progress), out.observations);
   out.gPR = TextGrid(kPartialCorrelationsTitle, n + 1, n + 1, 1, 1);
   out.gMR = TextGrid(kMultipleCorrelationsTitle, n, 2, 0, 1);
   for (int i = 0; i < n; ++i) {

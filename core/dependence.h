@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ndanalysis.h"      // TextGrid
+#include "core/ndanalysis.h"  // TextGrid
+#include "core/progress.h"
 #include "core/sampleanalysis.h"  // ChartPoint
 #include "core/statsobject.h"
 
@@ -34,8 +35,9 @@ inline constexpr const char* kMultipleCorrelationsTitle =
 /// rejects (see TCorrelations). Fails with an Error for fewer than two properties, properties of
 /// different lengths, fewer than p + 2 observations of p properties, or pair correlations that
 /// do not form a positive definite matrix (kNotPositiveDefinite); a constant property fails with
-/// a FloatError.
-PropertyDependence Evaluate(const TStatsObject& obj);
+/// a FloatError. The share of the work done goes to `progress`; a stop it asks for throws
+/// Cancelled.
+PropertyDependence Evaluate(const TStatsObject& obj, const Progress& progress = {});
 
 /// The text the "Sample correlations" grid shows for property k: the multiple correlation with
 /// four decimals. Fails as Evaluate does, and for k outside the properties.

@@ -164,13 +164,15 @@ long double TMatrix::mydetEval() const {
   return TLUDecomposition(m_a, m_n).determinant();
 }
 
-TMatrix crossProducts(const std::vector<const long double*>& columns, int count) {
+TMatrix crossProducts(const std::vector<const long double*>& columns, int count,
+                      const Progress& progress) {
   const int p = static_cast<int>(columns.size());
   TMatrix s(p, p);
   // Blocks of observations small enough for the caches to hold every column's part; the sums
   // carry over from block to block, so each still runs over l in order. Four sums at a time keep
   // their additions from waiting on one another.
   constexpr int kBlock = 512;
+  ProgressCounter counter(progress, count, std::max(kBlock, count / 100));
   FpScope fp;
   for (int start = 0; start < count; start += kBlock) {
     const int end = std::min(count, start + kBlock);
@@ -200,6 +202,7 @@ TMatrix crossProducts(const std::vector<const long double*>& columns, int count)
         s.a(i, j) = a;
       }
     }
+    counter.at(end);
   }
   for (int i = 0; i < p; ++i)
     for (int j = 0; j < i; ++j) s.a(i, j) = s.a(j, i);

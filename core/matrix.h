@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/determinant.h"
+#include "core/progress.h"
 
 namespace statorium {
 
@@ -76,7 +77,9 @@ class TMatrix {
 /// the data matrix X whose columns are given (count rows). Each sum adds its products in the
 /// order of l, as the product of the transposed matrix with the matrix does, but the data matrix
 /// is neither copied nor transposed and each sum is formed once for both halves. An overflow
-/// fails with "Floating point overflow".
-TMatrix crossProducts(const std::vector<const long double*>& columns, int count);
+/// fails with "Floating point overflow". The share of the rows done goes to `progress` (about a
+/// hundred reports for many rows); a stop it asks for throws Cancelled.
+TMatrix crossProducts(const std::vector<const long double*>& columns, int count,
+                      const Progress& progress = {});
 
 }  // namespace statorium

@@ -86,7 +86,7 @@ void decompose(const TDeterminant& r, NDAnalysis& out) {
 }
 
 // Component i of observation l: the standardized observation times eigenvector i.
-void transform(const TStatsObject& obj, NDAnalysis& out) {
+void transform(const TStatsObject& obj, NDAnalysis& out, const Progress& progress) {
   const int n = out.properties, m = out.observations;
   // The standardized values are made on the way, each as TValues::MakeStandard makes it, rather
   // than kept as a standardized copy of the whole statobject.
@@ -108,6 +108,7 @@ void transform(const TStatsObject& obj, NDAnalysis& out) {
   for (int i = 0; i < n; ++i)
     for (int k = 0; k < n; ++k) vectors[static_cast<size_t>(i) * n + k] = out.vectors[i][k];
   std::vector<long double> z(n);
+  ProgressCounter counter(progress, m, std::max(512, m / 100));
   FpScope fp;
   for (int l = 0; l < m; ++l) {
     for (int k = 0; k < n; ++k) z[k] = (x[k][l] - mean[k]) / s[k];
@@ -136,6 +137,7 @@ void transform(const TStatsObject& obj, NDAnalysis& out) {
       for (int k = 0; k < n; ++k) a += z[k] * v[k];
       t.components[i][l] = static_cast<double>(a);
     }
+    counter.at(l + 1);
   }
   fp.check(t.components);
   for (const std::vector<double>& c : t.components)
@@ -145,7 +147,7 @@ void transform(const TStatsObject& obj, NDAnalysis& out) {
 
 }  // namespace
 
-void ProcessObject(TStatsObject& obj, bool standard, NDAnalysis& out) {
+void ProcessObject(TStatsObject& obj, bool standard, NDAnalysis& out, const Progress& progress) {
   out = NDAnalysis();
   if (obj.propCount() < 2)
     throw Error("The statobject has fewer than two properties: no multi-dimensional analysis.");
@@ -154,6 +156,16 @@ void ProcessObject(TStatsObject& obj, bool standard, NDAnalysis& out) {
   if (m < 3) throw Error("The multi-dimensional analysis needs at least 3 observations.");
   const int n = obj.propCount();
   requireVaryingProperties(obj);
+  // The shares of the run's stages, counted in passes over the values of one property: the
+  // standardization and the averages, the correlation matrix (as R counts it), the transformed
+  // data (the means and deviations again, then n products per observation), the deviations.
+  const double before = (standard ? 3.0 : 0.0) * n + n;
+  const double correlations = 4.0 * n + n * (n + 1) / 2.0;
+  const double transformed = 3.0 * n + static_cast<double>(n) * n;
+  const double total = before + correlations + transformed + 3.0 * n;
+  const double rStart = before / total, rEnd = (before + correlations) / total;
+  const double tEnd = (before + correlations + transformed) / total;
+
   if (standard) MakeStandard(obj);
   out.properties = n;
   out.observations = m;
@@ -163,10 +175,12 @@ void ProcessObject(TStatsObject& obj, bool standard, NDAnalysis& out) {
     out.gAvg.cell(i, 0) = propertyHeader(i);
     out.gAvg.cell(i, 1) = reportNumber(Avg(obj, i));
   }
+  reportProgress(progress, rStart);
 
-  const TDeterminant r = R(obj);
+  const TDeterminant r = R(obj, progressPart(progress, rStart, rEnd));
   decompose(r, out);
-  transform(obj, out);
+  transform(obj, out, progressPart(progress, rEnd, tEnd));
+  reportProgress(progress, tEnd);
 
   out.ownVV = TextGrid(kOwnValuesTitle, n + 1, n + 1, 1, 1);
   for (int i = 1; i <= n; ++i) {
@@ -212,6 +226,7 @@ void ProcessObject(TStatsObject& obj, bool standard, NDAnalysis& out) {
     for (int j = i + 1; j <= n; ++j)
       out.gD.cell(i, j) = out.gD.cell(j, i) = reportNumber(d[i - 1] * d[j - 1] * r.a(i - 1, j - 1));
   }
+  reportProgress(progress, 1);
 }
 
 std::optional<std::string> mainComponentsFileName(const std::string& openedFile) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/progress.h"
 #include "core/statsobject.h"
 
 namespace statorium {
@@ -114,7 +115,11 @@ constexpr double kMainComponentLambda = 1 - 1e-8;
 /// Unsound inputs fail with an Error saying what is wrong, before anything is filled or
 /// standardized: fewer than two properties, properties of different lengths, fewer than two
 /// observations, a property whose values are all equal. No infinity or NaN reaches a grid.
-void ProcessObject(TStatsObject& obj, bool standard, NDAnalysis& out);
+///
+/// The share of the run done goes to `progress`. A stop it asks for throws Cancelled and leaves
+/// obj and out as a failure would: a caller that must keep its state passes its own copies.
+void ProcessObject(TStatsObject& obj, bool standard, NDAnalysis& out,
+                   const Progress& progress = {});
 
 /// Where the main components of a statobject opened from `openedFile` go by default: the name
 /// without its last four characters, followed by "i.sta" (data.sta gives datai.sta). A

@@ -91,9 +91,13 @@ long double R(const TStatsObject& obj, int i, int j) {
   return PairCorrelation(obj.Prop(i), obj.Prop(j));
 }
 
-TDeterminant R(const TStatsObject& obj) {
+TDeterminant R(const TStatsObject& obj, const Progress& progress) {
   const int N = observationCount(obj);
   const int p = obj.propCount();
+  // The mean, the deviation and the centred copy of a property take about four passes over its
+  // values, the p (p + 1) / 2 cross moments one pass each: the share of the first is
+  // 4p / (4p + p (p + 1) / 2).
+  const double centring = 8.0 / (p + 9);
   std::vector<long double> s(p);
   // Centred copies, so that the cross moments are PairCorrelation's sums of centred products,
   // added in the same observation order.
@@ -107,8 +111,9 @@ TDeterminant R(const TStatsObject& obj) {
     centred[i].resize(static_cast<size_t>(N));
     for (int l = 0; l < N; ++l) centred[i][l] = x[l] - mean;
     columns[i] = centred[i].data();
+    reportProgress(progress, centring * (i + 1) / p);
   }
-  const TMatrix cross = crossProducts(columns, N);
+  const TMatrix cross = crossProducts(columns, N, progressPart(progress, centring, 1));
   TDeterminant r(p);
   for (int i = 0; i < p; ++i) {
     r.a(i, i) = 1;

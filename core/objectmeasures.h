@@ -8,6 +8,7 @@
 
 #include "core/determinant.h"
 #include "core/matrix.h"
+#include "core/progress.h"
 #include "core/statsobject.h"
 
 namespace statorium {
@@ -51,7 +52,8 @@ long double R(const TStatsObject& obj, int i, int j);
 /// mean and deviation and each pair's cross moment are computed once; the entries equal
 /// PairCorrelation's to the last bit. A constant property fails with the Error of
 /// requireVaryingProperties, properties of different lengths with that of observationCount.
-TDeterminant R(const TStatsObject& obj);
+/// The share of the work done goes to `progress`; a stop it asks for throws Cancelled.
+TDeterminant R(const TStatsObject& obj, const Progress& progress = {});
 
 /// The partial correlation of properties i and j by the recursive formula, from the correlation
 /// matrix r. c lists candidate controls, -1 marking an entry that is not one; nz is the number of

@@ -87,6 +87,32 @@ void transformAll(TValues& sample, F f) {
 
 TSampleAnalysis::TSampleAnalysis() = default;
 TSampleAnalysis::~TSampleAnalysis() = default;
+TSampleAnalysis::TSampleAnalysis(TSampleAnalysis&&) noexcept = default;
+TSampleAnalysis& TSampleAnalysis::operator=(TSampleAnalysis&&) noexcept = default;
+
+TSampleAnalysis TSampleAnalysis::successor() const {
+  TSampleAnalysis next;
+  next.setClassCount = setClassCount;
+  next.classCountText = classCountText;
+  next.fnByClasses = fnByClasses;
+  next.histogramTab = histogramTab;
+  next.level = level;
+  next.gamma1Text = gamma1Text;
+  next.gamma2Text = gamma2Text;
+  next.leftText = leftText;
+  next.rightText = rightText;
+  next.lawIndex = lawIndex;
+  next.classes = classes;
+  next.histogram = histogram;
+  next.curves = curves;
+  next.lawParamsText = lawParamsText;
+  next.criteria1Text = criteria1Text;
+  next.criteria2Text = criteria2Text;
+  next.characteristicsGrid = characteristicsGrid;
+  next.characteristicsShown = characteristicsShown;
+  next.chartMaximum = chartMaximum;
+  return next;
+}
 
 bool TSampleAnalysis::load(TValues values) {
   if (values.empty()) return false;
@@ -95,7 +121,7 @@ bool TSampleAnalysis::load(TValues values) {
   return true;
 }
 
-void TSampleAnalysis::applyAbnormalMode(AbnormalMode mode) {
+void TSampleAnalysis::applyAbnormalMode(AbnormalMode mode, const Progress& progress) {
   sample = fileData.Clone();
   if (mode == AbnormalMode::IntervalDrop)
     sample.dropAbnormalsOutOfInterval(parseOr(leftText, 0), parseOr(rightText, 1000));
@@ -108,17 +134,25 @@ void TSampleAnalysis::applyAbnormalMode(AbnormalMode mode) {
     else
       sample.dropAbnormalsOutOfInterval(variants.xs().front(), variants.xs().back());
   }
-  refresh();
+  constexpr double kCopy = 0.1;
+  reportProgress(progress, kCopy);
+  refresh(progressPart(progress, kCopy, 1));
 }
 
-void TSampleAnalysis::refresh() {
+void TSampleAnalysis::refresh(const Progress& progress) {
+  // The shares of the steps as a sample of many distinct values takes them: the variation
+  // series, the classes with the first law fit, the characteristics, the suggested law's fit.
   variants.setVariants(sample);
+  reportProgress(progress, 0.2);
   if (sample.empty()) return;
   if (variants.m_Total > 0) {
     classCountChanged();
+    reportProgress(progress, 0.55);
     showCharacteristics();
+    reportProgress(progress, 0.65);
   }
   findLaw();
+  reportProgress(progress, 1);
 }
 
 int32_t TSampleAnalysis::classCountToUse() const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/law.h"
+#include "core/progress.h"
 #include "core/values.h"
 #include "core/variants.h"
 
@@ -48,6 +49,8 @@ class TSampleAnalysis {
  public:
   TSampleAnalysis();
   ~TSampleAnalysis();
+  TSampleAnalysis(TSampleAnalysis&&) noexcept;
+  TSampleAnalysis& operator=(TSampleAnalysis&&) noexcept;
 
   // ---- Inputs, copied from the window's controls before a step ----
   bool setClassCount = false;        // "Set class count"
@@ -77,15 +80,25 @@ class TSampleAnalysis {
   bool characteristicsShown = false;  // the grid holds a computed sample
   long double chartMaximum = 1.01L;   // the left axis runs from 0 to this
 
+  /// A new analysis without data for a load that must leave this one as it is until the new
+  /// one is complete: the same inputs, and the same results where a step leaves those it does
+  /// not reach as they were (the texts, the characteristics, the classes, the histogram, the
+  /// law's curves and the chart scale). The empirical function's steps, as many as the values,
+  /// are not copied: the new analysis has none until a step draws them.
+  TSampleAnalysis successor() const;
+
   // ---- Steps ----
   /// Takes freshly read values as the file data (sorted); false, changing nothing, when empty.
   bool load(TValues values);
   /// Makes the working sample a copy of the file data with the mode applied (the edits'
   /// texts parsed, unparsable ones falling back to 0, 0 and 0, 1000), then refreshes.
-  void applyAbnormalMode(AbnormalMode mode);
+  void applyAbnormalMode(AbnormalMode mode, const Progress& progress = {});
   /// The refresh chain: variation series, then (for a non-empty sample) classes, histogram,
-  /// empirical function, law fit, chart scale, characteristics, and the suggested law.
-  void refresh();
+  /// empirical function, law fit, chart scale, characteristics, and the suggested law. The
+  /// share done goes to `progress` between these steps; a stop it asks for throws Cancelled,
+  /// leaving the results as a failure there would (a caller that must keep them refreshes a
+  /// copy).
+  void refresh(const Progress& progress = {});
   /// Class count (rewriting classCountText), classes, histogram, empirical function with the
   /// law refit, chart scale. Fails with "Class count error" when the classes cannot be formed.
   void classCountChanged();

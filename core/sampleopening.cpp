@@ -2,11 +2,12 @@
 
 namespace statorium {
 
-TValues openValues(const std::string& fileName, const PropertyChooser& choose) {
+TValues openValues(const std::string& fileName, const PropertyChooser& choose,
+                   const Progress& progress) {
   const std::string ext = lowerExtension(fileName);
   if (ext == ".sta" || ext == ".csv") {
     TStatsObject obj;
-    obj.readObject(fileName);
+    obj.readObject(fileName, progress);
     if (obj.propCount() == 0) return TValues();
     if (obj.propCount() == 1) return obj.Prop(0).Clone();
     int chosen = choose ? choose(obj) : 0;
@@ -14,7 +15,7 @@ TValues openValues(const std::string& fileName, const PropertyChooser& choose) {
     return obj.Prop(chosen).Clone();
   }
   TValues values;
-  values.LoadFromFile(fileName);
+  values.LoadFromFile(fileName, progress);
   return values;
 }
 

@@ -12,6 +12,7 @@
 #include "core/errors.h"
 #include "core/extended80.h"
 #include "core/numtext.h"
+#include "core/progress.h"
 #include "core/safefile.h"
 #include "core/textlines.h"
 
@@ -38,8 +39,12 @@ class StaReader {
     if (!m_file) throw cannotOpenFile(fileName, std::strerror(errno));
     if (::fstat(::fileno(m_file.get()), &st) != 0)
       throw cannotOpenFile(fileName, std::strerror(errno));
-    m_remaining = static_cast<long long>(st.st_size);
+    m_remaining = m_size = static_cast<long long>(st.st_size);
   }
+
+  // The bytes read so far.
+  long long passed() const { return m_size - m_remaining; }
+  long long size() const { return m_size; }
 
   int32_t readCount() {
     uint8_t b[4];
@@ -69,8 +74,10 @@ class StaReader {
     m_remaining -= size;
   }
 
-  // Appends `count` values (already checked against the file size) to `out`.
-  void readValues(int32_t count, std::vector<long double>& out) {
+  // Appends `count` values (already checked against the file size) to `out`, telling `counter`
+  // the bytes read after every block of them.
+  void readValues(int32_t count, std::vector<long double>& out,
+                  ProgressCounter* counter = nullptr) {
     constexpr int kBlock = 4096;
     uint8_t buf[kBlock * 10];
     out.reserve(out.size() + count);
@@ -83,6 +90,7 @@ class StaReader {
         out.push_back(v);
       }
       done += n;
+      if (counter) counter->at(passed());
     }
   }
 
@@ -92,6 +100,7 @@ class StaReader {
   std::string m_fileName;
   FilePtr m_file;
   long long m_remaining = 0;
+  long long m_size = 0;
 };
 
 std::string baseName(const std::string& fileName) {
@@ -123,15 +132,16 @@ int TStatsObject::MinValuesCount() const {
   return least;
 }
 
-void TStatsObject::readObject(const std::string& fileName) {
+void TStatsObject::readObject(const std::string& fileName, const Progress& progress) {
   if (lowerExtension(fileName) == ".sta")
-    readStaObject(fileName);
+    readStaObject(fileName, progress);
   else
-    readCsvObject(fileName);
+    readCsvObject(fileName, progress);
 }
 
-void TStatsObject::readStaObject(const std::string& fileName) {
+void TStatsObject::readStaObject(const std::string& fileName, const Progress& progress) {
   StaReader in(fileName);
+  ProgressCounter counter(progress, in.size(), kReadProgressBytes);
   const int32_t nameBytes = in.readCountOf(1);
   std::string raw(static_cast<size_t>(nameBytes), '\0');
   in.readBytes(raw.data(), raw.size());
@@ -145,36 +155,39 @@ void TStatsObject::readStaObject(const std::string& fileName) {
   for (int32_t p = 0; p < props; ++p) {
     const int32_t c = in.readCountOf(10);
     std::vector<long double> values;
-    in.readValues(c, values);
+    in.readValues(c, values, &counter);
     read.emplace_back(std::move(values));
   }
   name = utf16ToUtf8(units);
   for (TValues& v : read) m_properties.push_back(std::move(v));
 }
 
-void TStatsObject::readCsvObject(const std::string& fileName) {
+void TStatsObject::readCsvObject(const std::string& fileName, const Progress& progress) {
   std::vector<std::vector<long double>> columns;
   std::vector<std::string> fields;
   CsvLineSplitter splitter;
   bool first = true;
-  forEachLine(fileName, [&](std::string_view line) {
-    splitter.split(line, fields);
-    if (first) {
-      first = false;
-      columns.resize(fields.size());
-      if (isCsvHeader(fields)) return true;
-    } else if (fields.empty()) {
-      // A blank line (often a doubled line end at the close of the file) holds no observation;
-      // reading it as a row of zeros would add data that is not in the file.
-      return true;
-    }
-    for (size_t j = 0; j < columns.size(); ++j) {
-      long double v = 0;
-      if (j >= fields.size() || !parseLocaleNumber(fields[j], v)) v = 0;
-      columns[j].push_back(v);
-    }
-    return true;
-  });
+  forEachLine(
+      fileName,
+      [&](std::string_view line) {
+        splitter.split(line, fields);
+        if (first) {
+          first = false;
+          columns.resize(fields.size());
+          if (isCsvHeader(fields)) return true;
+        } else if (fields.empty()) {
+          // A blank line (often a doubled line end at the close of the file) holds no observation;
+          // reading it as a row of zeros would add data that is not in the file.
+          return true;
+        }
+        for (size_t j = 0; j < columns.size(); ++j) {
+          long double v = 0;
+          if (j >= fields.size() || !parseLocaleNumber(fields[j], v)) v = 0;
+          columns[j].push_back(v);
+        }
+        return true;
+      },
+      progress);
   for (auto& c : columns) m_properties.emplace_back(std::move(c));
   name = baseName(fileName);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/progress.h"
 #include "core/values.h"
 
 namespace statorium {
@@ -24,19 +25,22 @@ class TStatsObject {
   /// The smallest number of values over the properties; 0 without properties.
   int MinValuesCount() const;
 
+  // The readers report the share of the file read to `progress`; a stop it asks for throws
+  // Cancelled and adds nothing of the file.
+
   /// ".sta" (any case) is read as a statobject file, anything else as a CSV statobject file.
-  void readObject(const std::string& fileName);
+  void readObject(const std::string& fileName, const Progress& progress = {});
   /// Reads a statobject file and appends its properties; sets the name. Fails with
   /// "Cannot open file ..." when it cannot be opened, and with "Cannot read file ..." when its
   /// counts announce more than the file holds or a value is not a finite number; then nothing
   /// of the file is added.
-  void readStaObject(const std::string& fileName);
+  void readStaObject(const std::string& fileName, const Progress& progress = {});
   /// Reads a CSV statobject file: the first line's fields fix the number of properties (a first
   /// line of names only is a header, skipped); every line gives one value to each property,
   /// 0 for a missing or unconvertible field. Fields are split with ';' when the first line
   /// that is not blank has one, else with ','. The name becomes the file's name. An unopenable
   /// file fails with "I/O error 103".
-  void readCsvObject(const std::string& fileName);
+  void readCsvObject(const std::string& fileName, const Progress& progress = {});
   /// Writes the statobject file; an existing file is replaced only by a complete new one.
   /// Fails with "Cannot create file ..." or a write error.
   void writeObject(const std::string& fileName) const;

@@ -25,7 +25,8 @@ long long regularFileSize(const std::string& fileName) {
   return static_cast<long long>(st.st_size);
 }
 
-void forEachLine(const std::string& fileName, const std::function<bool(std::string_view)>& onLine) {
+void forEachLine(const std::string& fileName, const std::function<bool(std::string_view)>& onLine,
+                 const Progress& progress) {
   // A folder opens for reading on this system but holds no text: treat it as unopenable.
   struct stat st;
   if (::stat(fileName.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) throw ioError(kFileNotOpen);
@@ -39,6 +40,9 @@ void forEachLine(const std::string& fileName, const std::function<bool(std::stri
   std::vector<char> buffer(S_ISREG(st.st_mode) && size < kChunk ? size + 1 : kChunk);
   size_t kept = 0;  // bytes of an unfinished line carried over from the previous chunk
   bool atStart = true;
+  ProgressCounter counter(progress, S_ISREG(st.st_mode) ? static_cast<long long>(size) : 0,
+                          kReadProgressBytes);
+  long long passed = 0;  // bytes of the file before the current chunk's first byte
   for (;;) {
     if (kept == buffer.size()) buffer.resize(buffer.size() * 2);  // a very long line
     const size_t got = std::fread(buffer.data() + kept, 1, buffer.size() - kept, file.get());
@@ -60,8 +64,10 @@ void forEachLine(const std::string& fileName, const std::function<bool(std::stri
       if (!lf) break;
       if (!onLine(std::string_view(line, lf - line))) return;
       line = lf + 1;
+      counter.at(passed + (line - begin));
     }
     kept = static_cast<size_t>(end - line);
+    passed += line - begin;
     if (kept > 0 && line != begin) std::memmove(buffer.data(), line, kept);
   }
 }

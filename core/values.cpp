@@ -118,52 +118,74 @@ void TValues::QuickSort() {
   sortExtended(m_x);
 }
 
-void TValues::LoadFromFile(const std::string& fileName) {
+void TValues::LoadFromFile(const std::string& fileName, const Progress& progress) {
   if (lowerExtension(fileName) == ".csv")
-    LoadFromCsvFile(fileName, 0);
+    LoadFromCsvFile(fileName, 0, progress);
   else
-    LoadFromTxtFile(fileName);
+    LoadFromTxtFile(fileName, progress);
 }
 
-void TValues::LoadFromTxtFile(const std::string& fileName) {
+namespace {
+
+// Reads lines into `values` as forEachLine does; a cancelled reading leaves no values, and none
+// of the memory reserved for them.
+void readLines(std::vector<long double>& values, const std::string& fileName,
+               const std::function<bool(std::string_view)>& onLine, const Progress& progress) {
+  try {
+    forEachLine(fileName, onLine, progress);
+  } catch (const Cancelled&) {
+    values = {};
+    throw;
+  }
+}
+
+}  // namespace
+
+void TValues::LoadFromTxtFile(const std::string& fileName, const Progress& progress) {
   m_x.clear();
   // Growing the array by doubling copies it again and again for a large file; after the first
   // lines the file's size tells about how many values follow, so the array is sized once.
   const long long fileSize = regularFileSize(fileName);
   long long bytesSeen = 0;
   constexpr size_t kSampleLines = 1024;
-  forEachLine(fileName, [&](std::string_view line) {
-    bytesSeen += static_cast<long long>(line.size()) + 1;
-    if (m_x.size() == kSampleLines && fileSize > bytesSeen) {
-      const long double perLine = static_cast<long double>(bytesSeen) / kSampleLines;
-      reserveLarge(m_x, static_cast<size_t>(fileSize / perLine * 1.05L) + kSampleLines);
-    }
-    size_t b = 0;
-    while (b < line.size() && static_cast<unsigned char>(line[b]) <= 32) ++b;
-    if (b == line.size()) return true;  // blank line: no number is due here
-    long double v;
-    if (parsePointToken(line.substr(b), v) == 0) return false;
-    m_x.push_back(v);
-    return true;
-  });
+  readLines(
+      m_x, fileName,
+      [&](std::string_view line) {
+        bytesSeen += static_cast<long long>(line.size()) + 1;
+        if (m_x.size() == kSampleLines && fileSize > bytesSeen) {
+          const long double perLine = static_cast<long double>(bytesSeen) / kSampleLines;
+          reserveLarge(m_x, static_cast<size_t>(fileSize / perLine * 1.05L) + kSampleLines);
+        }
+        size_t b = 0;
+        while (b < line.size() && static_cast<unsigned char>(line[b]) <= 32) ++b;
+        if (b == line.size()) return true;  // blank line: no number is due here
+        long double v;
+        if (parsePointToken(line.substr(b), v) == 0) return false;
+        m_x.push_back(v);
+        return true;
+      },
+      progress);
 }
 
-void TValues::LoadFromCsvFile(const std::string& fileName, int index) {
+void TValues::LoadFromCsvFile(const std::string& fileName, int index, const Progress& progress) {
   m_x.clear();
   std::vector<std::string> fields;
   CsvLineSplitter splitter;
   bool first = true;
-  forEachLine(fileName, [&](std::string_view line) {
-    splitter.split(line, fields);
-    if (first) {
-      first = false;
-      if (isCsvHeader(fields)) return true;
-    }
-    if (index < 0 || static_cast<size_t>(index) >= fields.size()) return false;
-    long double v;
-    m_x.push_back(parseLocaleNumber(fields[index], v) ? v : 0.0L);
-    return true;
-  });
+  readLines(
+      m_x, fileName,
+      [&](std::string_view line) {
+        splitter.split(line, fields);
+        if (first) {
+          first = false;
+          if (isCsvHeader(fields)) return true;
+        }
+        if (index < 0 || static_cast<size_t>(index) >= fields.size()) return false;
+        long double v;
+        m_x.push_back(parseLocaleNumber(fields[index], v) ? v : 0.0L);
+        return true;
+      },
+      progress);
 }
 
 void TValues::SaveToFile(const std::string& fileName) const {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/progress.h"
+
 namespace statorium {
 
 /// One observation.
@@ -51,17 +53,20 @@ class TValues {
   /// Sorts ascending in place; an empty sample fails with the list error for index 0.
   void QuickSort();
 
+  // The readers report the share of the file read to `progress`; a stop it asks for throws
+  // Cancelled and leaves the sample empty.
+
   /// Reads by extension: ".csv" (any case) as the first CSV column, anything else as text.
-  void LoadFromFile(const std::string& fileName);
+  void LoadFromFile(const std::string& fileName, const Progress& progress = {});
   /// Reads a sample text file: the first token of each line, "." as decimal point; the first
   /// token that is not a number ends the reading silently. Blank lines are skipped and add no
   /// value. An unopenable file fails with "I/O error 103" and leaves the sample empty.
-  void LoadFromTxtFile(const std::string& fileName);
+  void LoadFromTxtFile(const std::string& fileName, const Progress& progress = {});
   /// Reads column `index` (from 0) of a CSV file with the locale's decimal separator; a field
   /// that is no number gives 0, a line without that field ends the reading, and a first line
   /// of names only is skipped as a header. Fields are split as splitCsvFields says, with ';'
   /// as the separator when the first line that is not blank has one (csvSeparatorOf).
-  void LoadFromCsvFile(const std::string& fileName, int index);
+  void LoadFromCsvFile(const std::string& fileName, int index, const Progress& progress = {});
   /// Writes one " " + 23-character field line per value (CR LF); an existing file is replaced
   /// only by a complete new one. Fails with "Cannot create file ..." or a write error.
   void SaveToFile(const std::string& fileName) const;

@@ -1,6 +1,7 @@
 #include "dialogs/statobjcreation.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -206,32 +207,48 @@ std::unique_ptr<statorium::TStatsObject> TfrmCreateStatObj::ShowModal() {
   return std::move(statobj);
 }
 
-statorium::TValues TfrmCreateStatObj::openValues(const QString& fileName, TfrmSelect& select) {
-  return statorium::openValues(fileName.toStdString(), [&](const statorium::TStatsObject& obj) {
-    const statorium::TValues* first = &obj.Prop(0);
-    select.ShowModal(obj, &first, nullptr);
-    for (int i = 0; i < obj.propCount(); ++i)
-      if (&obj.Prop(i) == first) return i;
-    return 0;
-  });
+statorium::TValues TfrmCreateStatObj::openValues(const QString& fileName, TfrmSelect& select,
+                                                 const statorium::Progress& progress,
+                                                 TShareProgress* display) {
+  return statorium::openValues(
+      fileName.toStdString(),
+      [&](const statorium::TStatsObject& obj) {
+        if (display) display->close();  // the question is not part of the work in progress
+        const statorium::TValues* first = &obj.Prop(0);
+        select.ShowModal(obj, &first, nullptr);
+        for (int i = 0; i < obj.propCount(); ++i)
+          if (&obj.Prop(i) == first) return i;
+        return 0;
+      },
+      progress);
 }
 
 namespace {
 
 // The composition reads its files as the sample opening does, but a file that cannot be read
-// counts as one without values: it is skipped without a message.
-statorium::TValues openValuesSilently(const QString& fileName, TfrmSelect& select) {
+// counts as one without values: it is skipped without a message. A cancel is no failure of the
+// file: it ends the whole action.
+statorium::TValues openValuesSilently(const QString& fileName, TfrmSelect& select,
+                                      const statorium::Progress& progress,
+                                      TShareProgress& display) {
   try {
-    return TfrmCreateStatObj::openValues(fileName, select);
+    return TfrmCreateStatObj::openValues(fileName, select, progress, &display);
   } catch (const statorium::Error&) {
     return {};
   }
 }
 
+QString readingText(const QString& fileName) {
+  return QStringLiteral("Reading %1...").arg(QFileInfo(fileName).fileName());
+}
+
 }  // namespace
 
 void TfrmCreateStatObj::Load(const QString& fileName) {
-  const statorium::TValues values = openValuesSilently(fileName, *m_windows.frmSelect);
+  TShareProgress display(m_prompter, this, readingText(fileName));
+  const statorium::TValues values =
+      openValuesSilently(fileName, *m_windows.frmSelect, display.progress(), display);
+  display.close();
   const auto row = statorium::propertyRow(fileName.toStdString(), values);
   if (!row) return;
   appendRow(m_props, {QString::fromStdString(row->path), QString::fromStdString(row->count),
@@ -285,10 +302,21 @@ void TfrmCreateStatObj::btSaveClick() {
   if (rows > 0) {
     std::vector<statorium::PropertySource> sources;
     for (int r = 0; r < rows; ++r) sources.push_back({selprops->cellText(r, 0).toStdString()});
-    statobj = std::make_unique<statorium::TStatsObject>(statorium::composeObject(
-        objname->text().toStdString(), sources, [this](const statorium::PropertySource& s) {
-          return openValuesSilently(QString::fromStdString(s.fileName), *m_windows.frmSelect);
+    // Every file is read again, each as its share of the display; a cancel leaves the window
+    // open with nothing composed.
+    TShareProgress display(m_prompter, this, QStringLiteral("Composing the statobject..."));
+    int done = 0;
+    auto composed = std::make_unique<statorium::TStatsObject>(statorium::composeObject(
+        objname->text().toStdString(), sources, [&](const statorium::PropertySource& s) {
+          const statorium::Progress part =
+              statorium::progressPart(display.progress(), static_cast<double>(done) / rows,
+                                      static_cast<double>(done + 1) / rows);
+          ++done;
+          return openValuesSilently(QString::fromStdString(s.fileName), *m_windows.frmSelect, part,
+                                    display);
         }));
+    display.close();
+    statobj = std::move(composed);
     // Files that have since become empty or unreadable leave nothing to hand over.
     if (statobj->propCount() == 0) statobj.reset();
   }

@@ -18,6 +18,7 @@ class QMenu;
 class QPushButton;
 class QStandardItemModel;
 class TPrompter;
+class TShareProgress;
 class TfrmSelect;
 class TStringGrid;
 struct TApplicationWindows;
@@ -33,8 +34,12 @@ class TfrmCreateStatObj : public QDialog {
 
   /// Reads `fileName` as one sample in file order: ".sta" and ".csv" as statobjects, asking
   /// with `select` which property to take when there are several (the first on cancel); any
-  /// other file as a sample text file. Reading errors propagate.
-  static statorium::TValues openValues(const QString& fileName, TfrmSelect& select);
+  /// other file as a sample text file. Reading errors propagate. The reading reports to
+  /// `progress` (a stop throws statorium::Cancelled); `display`, when given, is the display
+  /// behind it and is closed before the question.
+  static statorium::TValues openValues(const QString& fileName, TfrmSelect& select,
+                                       const statorium::Progress& progress = {},
+                                       TShareProgress* display = nullptr);
 
   /// Appends the candidate row of a file to "Properties list" (asking for the property of a
   /// statobject of several). A file that cannot be read or holds no value adds nothing. Files

@@ -1,5 +1,5 @@
 // The two-dimensional window: opening and composing, the transformation dialog, the report,
-// the chart series with their check boxes and the correlation table page.
+// the chart series with their check boxes, the correlation table page, and a cancelled reading.
 
 #include <QAction>
 #include <QCheckBox>
@@ -97,6 +97,25 @@ class TestTwoD : public QObject {
     QCOMPARE(series("Series17").count(), 200);
     QCOMPARE(win()->windowTitle(), "Two-dimensional analysis: " + path);
     QVERIFY(prompter->errors.isEmpty());
+  }
+
+  void aCancelWhileReadingLeavesTheWindowAsItWas() {
+    const QString path = writeObject("two.sta", 2);
+    open(path);
+    const QString before = report(), caption = win()->windowTitle();
+    const std::uint64_t points = series("Series7").itemsRevision();
+    // 2 x 20000 values take 400 000 bytes: the reading reports once before its end.
+    const QString large = writeObject("large.sta", 2, 20000);
+    prompter->progressShown.clear();
+    prompter->cancelProgressAt = 0;
+    prompter->openFileAnswers.push_back(large);
+    win()->findChild<QAction*>("Open1")->trigger();
+    QCOMPARE(prompter->progressShown, QStringList{"Reading large.sta...|100"});
+    QCOMPARE(prompter->dialogsShown, QStringList{"frmNTransform"});  // of the first opening only
+    QVERIFY(prompter->errors.isEmpty());
+    QCOMPARE(report(), before);
+    QCOMPARE(win()->windowTitle(), caption);
+    QCOMPARE(series("Series7").itemsRevision(), points);
   }
 
   void threePropertiesAskAndACancelKeepsTheFirstTwo() {

@@ -1,5 +1,6 @@
 // The multi-dimensional window: open and compose, the grids of both analysis pages, the main
-// components file, Evaluate with its hint and the regression window, and failing objects.
+// components file, Evaluate with its hint and the regression window, failing objects, and the
+// progress of long readings and analyses with their cancel.
 
 #include <QAction>
 #include <QCheckBox>
@@ -193,6 +194,105 @@ class TestND : public QObject {
     open(uncorrelated("sample.sta"));
     QCOMPARE(prompter->errors.size(), 1);
     QCOMPARE(prompter->messages.last(), QStringLiteral("There are 3 main components"));
+  }
+
+  // The size of a grid and the cells of its first rows.
+  QStringList gridCells(const char* name) {
+    const QAbstractItemModel* model = grid(name)->model();
+    QStringList cells{QStringLiteral("%1x%2").arg(model->columnCount()).arg(model->rowCount())};
+    for (int r = 0; r < std::min(model->rowCount(), 12); ++r)
+      for (int c = 0; c < model->columnCount(); ++c) cells << grid(name)->cellText(r, c);
+    return cells;
+  }
+  // Everything the window shows of its statobject and analyses.
+  QStringList shownState() {
+    QStringList state{win()->windowTitle()};
+    for (const char* name : {"gAvg", "gD", "gR", "gPR", "gMR", "DD", "ownVV", "transData"})
+      state << gridCells(name);
+    return state;
+  }
+  // `properties` correlated properties of `observations` observations.
+  QString large(const char* name, int properties, int observations) {
+    std::mt19937 gen(7);
+    std::normal_distribution<double> z(0, 1);
+    std::vector<std::vector<long double>> props(properties);
+    for (int l = 0; l < observations; ++l) {
+      const double common = z(gen);
+      for (int k = 0; k < properties; ++k) props[k].push_back(k + common + (k + 1) * z(gen));
+    }
+    return write(name, props);
+  }
+
+  void aCancelLeavesTheWindowAsItWas_data() {
+    QTest::addColumn<int>("observations");
+    QTest::addColumn<QStringList>("displays");
+    // 8 x 6000 values take 480 000 bytes, read with a report; 8 x 3000 are read without one.
+    QTest::newRow("while reading") << 6000 << QStringList{"Reading big.sta...|100"};
+    QTest::newRow("while analysing")
+        << 3000 << QStringList{"Reading big.sta...|100", "Analysing...|100"};
+  }
+
+  void aCancelLeavesTheWindowAsItWas() {
+    QFETCH(int, observations);
+    QFETCH(QStringList, displays);
+    open(uncorrelated("sample.sta"));
+    win()->findChild<QPushButton*>("bEval")->click();
+    const QStringList before = shownState();
+    const TStatsObject* kept = win()->object();
+    const std::vector<long double> first = kept->Prop(0).data();
+    const int messages = prompter->messages.size();
+    const QString big = large("big.sta", 8, observations);
+    prompter->progressShown.clear();
+    prompter->cancelProgressAt = 0;
+    if (displays.size() > 1) {
+      prompter->dialogScripts.push_back([](QDialog* d) {
+        qobject_cast<TfrmNTransform*>(d)->standardBox()->setChecked(true);
+        return int(QDialog::Accepted);
+      });
+    }
+    prompter->openFileAnswers.push_back(big);
+    trigger("Open1");
+    QCOMPARE(prompter->progressShown, displays);
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    QCOMPARE(prompter->messages.size(), messages);
+    QCOMPARE(shownState(), before);
+    QCOMPARE(win()->object(), kept);
+    QCOMPARE(win()->object()->Prop(0).data(), first);
+    QVERIFY(!QFileInfo::exists(dir->file("bigi.sta").c_str()));
+    windows->frmNTransform->standardBox()->setChecked(false);
+  }
+
+  void aWatchedAnalysisShowsWhatTheCoreComputes() {
+    const QString big = large("big.sta", 8, 6000);
+    open(big);
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    QCOMPARE(prompter->progressShown, (QStringList{"Reading big.sta...|100", "Analysing...|100"}));
+    QVERIFY(prompter->progressValues.size() >= 10);
+    TStatsObject obj;
+    obj.readObject(big.toStdString());
+    statorium::NDAnalysis expected;
+    statorium::ProcessObject(obj, false, expected);
+    for (int i = 0; i <= 8; ++i)
+      for (int j = 0; j <= 8; ++j)
+        QCOMPARE(cell("gR", i, j), QString::fromStdString(expected.gR.cell(i, j)));
+    QCOMPARE(cell("transData", 3, 5000), QString::fromStdString(expected.transData.cell(3, 5000)));
+    QCOMPARE(prompter->messages, QStringList{QString::fromStdString(expected.message())});
+  }
+
+  void aCancelledEvaluateKeepsItsGrids() {
+    open(large("big.sta", 8, 3000));
+    win()->findChild<QPushButton*>("bEval")->click();
+    const QStringList partial = gridCells("gPR"), multiple = gridCells("gMR");
+    QCOMPARE(multiple.size(), 1 + 2 * 8);
+    open(sumOfTwo("sum.sta"));
+    prompter->cancelProgressAt = 0;
+    prompter->progressShown.clear();
+    win()->findChild<QPushButton*>("bEval")->click();
+    QCOMPARE(prompter->progressShown, QStringList{"Evaluating...|100"});
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    // The correlations are still those of the first statobject.
+    QCOMPARE(gridCells("gPR"), partial);
+    QCOMPARE(gridCells("gMR"), multiple);
   }
 
   void theSimilarityCheckOpensFromTheMenu() {

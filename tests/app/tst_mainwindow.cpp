@@ -1,5 +1,6 @@
 // The main window driven offscreen through the scripted prompter: opening each kind of file,
-// the sample grid, editing, saving, and errors escaping a handler.
+// the sample grid, editing, saving, errors escaping a handler, and the progress of a long
+// opening with its cancel.
 
 #include <QAction>
 #include <QLabel>
@@ -8,14 +9,18 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QtTest>
+#include <algorithm>
 
 #include "app/mainwindow.h"
 #include "app/radiogroup.h"
 #include "app/stringgrid.h"
 #include "app/windows.h"
+#include "charts/chartview.h"
 #include "core/numtext.h"
 #include "core/statsobject.h"
+#include "core/values.h"
 #include "dialogs/selectdialog.h"
 #include "tests/support/fakeprompter.h"
 #include "tests/support/tempdir.h"
@@ -405,6 +410,82 @@ class TestMainWindow : public QObject {
   void closeEndsTheMainWindow() {
     action("close1")->trigger();
     QVERIFY(!main()->isVisible());
+  }
+
+  // ---- Progress of a long opening ----
+
+  // What the window shows of its sample and analysis.
+  QStringList shownState() {
+    QStringList state{main()->windowTitle()};
+    for (int r = 0; r < grid()->model()->rowCount(); ++r) state << gridRow(r);
+    for (const char* name : {"DistributionLawParams", "lCriterias1", "lCriterias2"})
+      state << main()->findChild<QLabel*>(name)->text();
+    auto* characteristics = main()->findChild<QTableWidget*>("sgQuantityCharacteristics");
+    for (int r = 0; r < characteristics->rowCount(); ++r)
+      for (int c = 0; c < characteristics->columnCount(); ++c)
+        state << (characteristics->item(r, c) ? characteristics->item(r, c)->text() : QString());
+    state << QString::number(main()->history().canUndo())
+          << QString::number(main()->classes().count());
+    // Every change of a chart series counts in its revision.
+    const statorium::TChart& chart = main()->findChild<TChartView*>("chSampleChat")->chart();
+    for (int i = 0; i < chart.seriesCount(); ++i)
+      state << QStringLiteral("%1 items, revision %2")
+                   .arg(chart.series(i).count())
+                   .arg(chart.series(i).itemsRevision());
+    return state;
+  }
+
+  // A sample file whose reading reports several times (60000 lines of 26 bytes), unsorted.
+  std::string largeSample(const char* name) {
+    std::vector<long double> values;
+    for (int i = 0; i < 60000; ++i) values.push_back((i * 7919) % 10007 + 0.25L);
+    const std::string path = dir->file(name);
+    statorium::TValues(values).SaveToFile(path);
+    return path;
+  }
+
+  void aCancelWhileOpeningKeepsTheWindowAsItWas_data() {
+    QTest::addColumn<int>("cancelAt");
+    QTest::addColumn<int>("reports");
+    // The reading takes the display to 40 steps of 100, the sort to 50; the analysis follows.
+    QTest::newRow("while reading") << 0 << 1;
+    QTest::newRow("while analysing") << 60 << 9;
+  }
+
+  void aCancelWhileOpeningKeepsTheWindowAsItWas() {
+    QFETCH(int, cancelAt);
+    QFETCH(int, reports);
+    open(dir->write("s.txt", "3\n1\n2\n4\n6\n5\n8\n7\n10\n9\n"));
+    prompter->inputAnswers.push_back(QString("5.5"));
+    action("Insertvalue1")->trigger();  // a step to undo, which a new file would clear
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    const QStringList before = shownState();
+    const std::vector<long double> sample = sampleValues(), data = main()->fileData().data();
+    prompter->progressValues.clear();
+    prompter->cancelProgressAt = cancelAt;
+    open(largeSample("large.txt"));
+    QCOMPARE(prompter->progressShown.last(), QString("Opening large.txt...|100"));
+    QCOMPARE(prompter->progressValues.size(), reports);
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    QCOMPARE(shownState(), before);
+    QCOMPARE(sampleValues(), sample);
+    QCOMPARE(main()->fileData().data(), data);
+    QVERIFY(action("Undo1")->isEnabled());
+  }
+
+  void anOpeningWatchedToTheEndLoadsWhatTheCoreReads() {
+    const std::string path = largeSample("large.txt");
+    open(path);
+    QVERIFY(prompter->errors.isEmpty());
+    QVERIFY(prompter->progressValues.size() >= 5);
+    QVERIFY(std::is_sorted(prompter->progressValues.begin(), prompter->progressValues.end()));
+    QCOMPARE(prompter->progressValues.last(), 100);
+    statorium::TValues expected;
+    expected.LoadFromTxtFile(path);
+    expected.QuickSort();
+    QCOMPARE(main()->fileData().data(), expected.data());
+    QCOMPARE(sampleValues(), expected.data());
+    QCOMPARE(main()->windowTitle(), QString::fromStdString("Statorium: " + path));
   }
 };
 

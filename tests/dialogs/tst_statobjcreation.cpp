@@ -1,5 +1,6 @@
 // The statobject composition window: the candidate rows, adding, removing and clearing, the
-// composed object, and the main window's "Compose object" that saves it.
+// composed object, the main window's "Compose object" that saves it, and a cancel of the
+// reading of a large file.
 
 #include <QAction>
 #include <QHeaderView>
@@ -321,6 +322,40 @@ class TestStatObjCreation : public QObject {
     QCOMPARE(saved.propCount(), 2);
     QCOMPARE(saved.Prop(0).data(), (Values{4, 3}));
     QCOMPARE(saved.Prop(1).data(), (Values{2, 1}));
+  }
+
+  void aCancelWhileReadingAddsNothingAndComposesNothing() {
+    win()->Load(file("a.txt", "2\n1\n"));
+    add(0);
+    // 60000 lines of 26 bytes: the reading reports several times.
+    std::vector<long double> values(60000);
+    for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<long double>(i % 97);
+    const std::string big = dir->file("big.txt");
+    TValues(values).SaveToFile(big);
+    const QList<QStringList> candidates = rows("props");
+
+    prompter->progressShown.clear();
+    prompter->cancelProgressAt = 0;
+    prompter->openFilesAnswers.push_back({QString::fromStdString(big), file("b.txt", "3\n")});
+    win()->findChild<QPushButton*>("btChoose")->click();
+    QCOMPARE(prompter->progressShown, QStringList{"Reading big.txt...|100"});
+    QVERIFY(prompter->errors.isEmpty());
+    QCOMPARE(rows("props"), candidates);  // the cancel ends the whole choice
+
+    prompter->cancelProgressAt.reset();
+    prompter->openFilesAnswers.push_back({QString::fromStdString(big)});
+    win()->findChild<QPushButton*>("btChoose")->click();
+    add(1);
+    prompter->cancelProgressAt = 0;
+    prompter->progressShown.clear();
+    QVERIFY(!ready());  // "Ready" read the files again and was cancelled: the window stays open
+    QCOMPARE(prompter->progressShown, QStringList{"Composing the statobject...|100"});
+    QVERIFY(prompter->errors.isEmpty());
+    prompter->cancelProgressAt.reset();
+    const auto obj = ready();
+    QVERIFY(obj);
+    QCOMPARE(obj->propCount(), 2);
+    QCOMPARE(obj->Prop(1).data(), values);
   }
 };
 
