@@ -1,6 +1,8 @@
 #include "charts/chartview.h"
 
+#include <QBuffer>
 #include <QLocale>
+#include <QPdfWriter>
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
@@ -9,6 +11,7 @@
 
 #include "charts/numberpattern.h"
 #include "core/numtext.h"
+#include "core/safefile.h"
 
 using statorium::TAxisKind;
 using statorium::TChartArrow;
@@ -516,9 +519,35 @@ void TChartView::undoZoom() {
 bool TChartView::savePicture(const QString& fileName, int width, int height) {
   KeepFpFlags keep;
   redraw();
-  if (fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-    return savePdf(fileName, width, height);
-  return savePng(fileName, width, height);
+  // The picture is drawn in memory, where writing cannot fail part way (the image writers do
+  // not report a failed write), and the file of the name is replaced only by all of it.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+    // One page the size of the picture, with the chart's pixels as its points, as the
+    // chart's own PDF export lays it out.
+    QPdfWriter pdf(&buffer);
+    pdf.setPageLayout(QPageLayout(
+        QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch),
+        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+    QCPPainter painter;
+    if (!painter.begin(&pdf)) return false;
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setWindow(0, 0, width, height);
+    toPainter(&painter, width, height);
+    painter.end();
+  } else {
+    QImage image = toPixmap(width, height).toImage();
+    const int dotsPerMeter = static_cast<int>(96 / 0.0254);  // the chart export's 96 dpi
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    if (image.isNull() || !image.save(&buffer, "PNG")) return false;
+  }
+  statorium::SafeFileWriter out(fileName.toStdString());
+  out.write(bytes.constData(), static_cast<size_t>(bytes.size()));
+  out.commit();
+  return true;
 }
 
 void TChartView::paintEvent(QPaintEvent* event) {

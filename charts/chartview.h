@@ -127,8 +127,9 @@ class TChartView : public QCustomPlot {
   /// Undoes the zoom (the chart's UndoZoom) and redraws at once.
   void undoZoom();
   /// Draws the chart as it stands into a picture file `width` x `height` pixels large: a PDF
-  /// document for a name ending in ".pdf" (any case), a PNG image otherwise. False when the
-  /// file cannot be written.
+  /// document for a name ending in ".pdf" (any case), a PNG image otherwise. An existing file
+  /// of the name is replaced only by the complete picture. False when the picture cannot be
+  /// drawn; fails as SafeFileWriter when the file cannot be created or written.
   bool savePicture(const QString& fileName, int width, int height);
 
   /// The plottable that draws the series at `index` (a TArrowPlottable for an arrow series, a

@@ -116,6 +116,11 @@ SeriesParameters parseSeriesParameters(SeriesLaw law, const std::string& first,
 }
 
 TValues generateSeries(SeriesLaw law, const SeriesParameters& p, int n, TRandomSource& random) {
+  // A parameter typed beyond the range of the 64-bit reals arrives as an infinity, which would
+  // make a series of zeros rather than one of the law: it is the overflow it came from.
+  for (const double v : {p.first, p.second})
+    if (!std::isfinite(v))
+      throw FloatError(std::isnan(v) ? FloatError::Kind::Invalid : FloatError::Kind::Overflow);
   TValues values;
   switch (law) {
     case SeriesLaw::Exponential:

@@ -40,7 +40,8 @@ int parseSeriesSize(const std::string& text);
 SeriesParameters parseSeriesParameters(SeriesLaw law, const std::string& first,
                                        const std::string& second);
 
-/// Generates n values of the law.
+/// Generates n values of the law; a parameter that is not finite fails with the floating-point
+/// error it stands for (an infinity: "Floating point overflow").
 TValues generateSeries(SeriesLaw law, const SeriesParameters& p, int n, TRandomSource& random);
 
 /// The estimates of a law's parameters from a variation series, each with its variance as the
