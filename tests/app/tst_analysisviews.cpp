@@ -26,6 +26,7 @@
 #include "app/windows.h"
 #include "charts/chartview.h"
 #include "core/numtext.h"
+#include "tests/support/appfixture.h"
 #include "tests/support/fakeprompter.h"
 #include "tests/support/near.h"
 #include "tests/support/tempdir.h"
@@ -69,16 +70,12 @@ const Values kMixedSigns = {-5, -1, 2, 3, 4, 6, 7, 9, 10, 12};
 
 }  // namespace
 
-class TestAnalysisViews : public QObject {
+class TestAnalysisViews : public QObject, public TAppFixture<> {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TFakePrompter> prompter;
-  std::unique_ptr<TApplicationWindows> windows;
-  std::unique_ptr<TempDir> dir;
   int fileNumber = 0;
 
-  TfrmMain* main() { return windows->frmMain.get(); }
   template <class W>
   W* w(const char* name) {
     W* widget = main()->findChild<W*>(QString::fromLatin1(name));
@@ -151,20 +148,9 @@ class TestAnalysisViews : public QObject {
   }
 
  private slots:
-  void init() {
-    prompter = std::make_unique<TFakePrompter>();
-    windows = std::make_unique<TApplicationWindows>(*prompter);
-    dir = std::make_unique<TempDir>();
-    main()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main()));
-  }
+  void init() { startApplication(); }
 
-  void cleanup() {
-    QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join("; ")));
-    windows.reset();
-    prompter.reset();
-    dir.reset();
-  }
+  void cleanup() { endApplication(); }
 
   // ---- Characteristics ----
 

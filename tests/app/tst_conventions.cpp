@@ -34,21 +34,17 @@
 #include "core/numtext.h"
 #include "dialogs/selectdialog.h"
 #include "dialogs/statobjcreation.h"
+#include "tests/support/appfixture.h"
 #include "tests/support/fakeprompter.h"
 #include "tests/support/tempdir.h"
 
 using statorium::test::TempDir;
 using Values = std::vector<long double>;
 
-class TestConventions : public QObject {
+class TestConventions : public QObject, public TAppFixture<> {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TFakePrompter> prompter;
-  std::unique_ptr<TApplicationWindows> windows;
-  std::unique_ptr<TempDir> dir;
-
-  TfrmMain* main() { return windows->frmMain.get(); }
   template <class W = QWidget>
   W* w(const char* name) {
     return main()->findChild<W*>(name);
@@ -99,20 +95,9 @@ class TestConventions : public QObject {
   static QString clipboard() { return QGuiApplication::clipboard()->text(); }
 
  private slots:
-  void init() {
-    prompter = std::make_unique<TFakePrompter>();
-    windows = std::make_unique<TApplicationWindows>(*prompter);
-    dir = std::make_unique<TempDir>();
-    main()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main()));
-  }
+  void init() { startApplication(); }
 
-  void cleanup() {
-    QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join("; ")));
-    windows.reset();
-    prompter.reset();
-    dir.reset();
-  }
+  void cleanup() { endApplication(); }
 
   // ---- Keyboard ---------------------------------------------------------------------------
 

@@ -28,6 +28,7 @@
 #include "dialogs/seriescreation.h"
 #include "dialogs/statobjcreation.h"
 #include "tests/core/filelimits.h"
+#include "tests/support/appfixture.h"
 #include "tests/support/fakeprompter.h"
 #include "tests/support/hostilefiles.h"
 #include "tests/support/windowtexts.h"
@@ -52,16 +53,12 @@ struct FaultCase {
 
 }  // namespace
 
-class TestFaults : public QObject {
+class TestFaults : public QObject, public TAppFixture<> {
   Q_OBJECT
 
  public:
   std::unique_ptr<HostileFiles> files;
-  std::unique_ptr<TFakePrompter> prompter;
-  std::unique_ptr<TApplicationWindows> windows;
-  std::unique_ptr<TempDir> dir;
 
-  TfrmMain* main() { return windows->frmMain.get(); }
   QString hostile(const char* name) { return QString::fromStdString(files->path(name)); }
   QString target(const char* name) { return QString::fromStdString(dir->file(name)); }
   // A path whose folder is a regular file: creating it fails even for the superuser.
@@ -160,20 +157,9 @@ class TestFaults : public QObject {
  private slots:
   void initTestCase() { files = std::make_unique<HostileFiles>(); }
 
-  void init() {
-    prompter = std::make_unique<TFakePrompter>();
-    windows = std::make_unique<TApplicationWindows>(*prompter);
-    dir = std::make_unique<TempDir>();
-    main()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main()));
-  }
+  void init() { startApplication(); }
 
-  void cleanup() {
-    QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join("; ")));
-    windows.reset();
-    prompter.reset();
-    dir.reset();
-  }
+  void cleanup() { endApplication(); }
 
   void cleanupTestCase() { files.reset(); }
 

@@ -30,6 +30,7 @@
 #include "dialogs/selectdialog.h"
 #include "dialogs/seriescreation.h"
 #include "dialogs/statobjcreation.h"
+#include "tests/support/appfixture.h"
 #include "tests/support/fakeprompter.h"
 #include "tests/support/hostilefiles.h"
 #include "tests/support/windowtexts.h"
@@ -69,16 +70,11 @@ const QString kNeedTwoAtLeast = QStringLiteral("You need to have two series sele
 
 }  // namespace
 
-class TestHostile : public QObject {
+class TestHostile : public QObject, public TAppFixture<TVanishingPrompter> {
   Q_OBJECT
 
  private:
   std::unique_ptr<HostileFiles> files;
-  std::unique_ptr<TVanishingPrompter> prompter;
-  std::unique_ptr<TApplicationWindows> windows;
-  std::unique_ptr<TempDir> dir;
-
-  TfrmMain* main() { return windows->frmMain.get(); }
 
   // The path of a hostile file; "vanishing" names a copy of an ordinary sample that the file
   // chooser deletes once chosen.
@@ -149,20 +145,9 @@ class TestHostile : public QObject {
  private slots:
   void initTestCase() { files = std::make_unique<HostileFiles>(); }
 
-  void init() {
-    prompter = std::make_unique<TVanishingPrompter>();
-    windows = std::make_unique<TApplicationWindows>(*prompter);
-    dir = std::make_unique<TempDir>();
-    main()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main()));
-  }
+  void init() { startApplication(); }
 
-  void cleanup() {
-    QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join("; ")));
-    windows.reset();
-    prompter.reset();
-    dir.reset();
-  }
+  void cleanup() { endApplication(); }
 
   void cleanupTestCase() { files.reset(); }
 

@@ -22,20 +22,16 @@
 #include "core/statsobject.h"
 #include "core/values.h"
 #include "dialogs/selectdialog.h"
+#include "tests/support/appfixture.h"
 #include "tests/support/fakeprompter.h"
 #include "tests/support/tempdir.h"
 
 using statorium::test::TempDir;
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject, public TAppFixture<> {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TFakePrompter> prompter;
-  std::unique_ptr<TApplicationWindows> windows;
-  std::unique_ptr<TempDir> dir;
-
-  TfrmMain* main() { return windows->frmMain.get(); }
   TStringGrid* grid() { return main()->findChild<TStringGrid*>("sgSample"); }
   QAction* action(const char* name) { return main()->findChild<QAction*>(name); }
 
@@ -69,20 +65,9 @@ class TestMainWindow : public QObject {
   }
 
  private slots:
-  void init() {
-    prompter = std::make_unique<TFakePrompter>();
-    windows = std::make_unique<TApplicationWindows>(*prompter);
-    dir = std::make_unique<TempDir>();
-    main()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main()));
-  }
+  void init() { startApplication(); }
 
-  void cleanup() {
-    QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join("; ")));
-    windows.reset();
-    prompter.reset();
-    dir.reset();
-  }
+  void cleanup() { endApplication(); }
 
   void startsWithEveryWindowInOrder() {
     const QStringList names = {"frmClassTable",

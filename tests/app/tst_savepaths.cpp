@@ -21,6 +21,7 @@
 #include "core/errors.h"
 #include "dialogs/seriescreation.h"
 #include "tests/core/filelimits.h"
+#include "tests/support/appfixture.h"
 #include "tests/support/fakeprompter.h"
 #include "tests/support/hostilefiles.h"
 
@@ -64,16 +65,12 @@ bool statobjectOf(const std::string& path, int properties) {
 
 }  // namespace
 
-class TestSavePaths : public QObject {
+class TestSavePaths : public QObject, public TAppFixture<> {
   Q_OBJECT
 
  public:
   std::unique_ptr<HostileFiles> files;
-  std::unique_ptr<TFakePrompter> prompter;
-  std::unique_ptr<TApplicationWindows> windows;
-  std::unique_ptr<TempDir> dir;
 
-  TfrmMain* main() { return windows->frmMain.get(); }
   QString ordinary(const char* name) { return QString::fromStdString(files->path(name)); }
   void trigger(QObject* owner, const char* action) {
     QAction* a = owner->findChild<QAction*>(action);
@@ -103,20 +100,9 @@ class TestSavePaths : public QObject {
  private slots:
   void initTestCase() { files = std::make_unique<HostileFiles>(); }
 
-  void init() {
-    prompter = std::make_unique<TFakePrompter>();
-    windows = std::make_unique<TApplicationWindows>(*prompter);
-    dir = std::make_unique<TempDir>();
-    main()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main()));
-  }
+  void init() { startApplication(); }
 
-  void cleanup() {
-    QVERIFY2(prompter->unexpected.isEmpty(), qPrintable(prompter->unexpected.join("; ")));
-    windows.reset();
-    prompter.reset();
-    dir.reset();
-  }
+  void cleanup() { endApplication(); }
 
   void cleanupTestCase() { files.reset(); }
 
