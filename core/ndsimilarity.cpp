@@ -48,17 +48,21 @@ Sample sampleOf(const TStatsObject& obj, int index) {
     throw Error("Statobject " + std::to_string(index + 1) + ": " + e.what());
   }
   s.mean = Avg(obj);
-  s.scatter = TMatrix(p, p);
-  std::vector<long double> centred(p);
+  // Centred copies of the properties, so that the scatter matrix is the cross products of the
+  // centred data, each sum added in the order of the observations; the blocked products run
+  // several times faster than accumulating one observation's p (p + 1) / 2 products at a time.
+  std::vector<std::vector<long double>> centred(p);
+  std::vector<const long double*> columns(p);
   FpScope fp;
-  for (int l = 0; l < s.n; ++l) {
-    for (int a = 0; a < p; ++a) centred[a] = obj.Prop(a).data()[l] - s.mean.a(0, a);
-    for (int a = 0; a < p; ++a)
-      for (int b = a; b < p; ++b) s.scatter.a(a, b) += centred[a] * centred[b];
+  for (int a = 0; a < p; ++a) {
+    const std::vector<long double>& x = obj.Prop(a).data();
+    const long double mean = s.mean.a(0, a);
+    centred[a].resize(static_cast<size_t>(s.n));
+    for (int l = 0; l < s.n; ++l) centred[a][l] = x[l] - mean;
+    columns[a] = centred[a].data();
   }
-  for (int a = 0; a < p; ++a)
-    for (int b = 0; b < a; ++b) s.scatter.a(a, b) = s.scatter.a(b, a);
-  fp.check(s.scatter.data());
+  fp.check(centred);
+  s.scatter = crossProducts(columns, s.n);
   return s;
 }
 
