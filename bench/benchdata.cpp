@@ -65,4 +65,14 @@ void setSize(benchmark::State& state, int64_t n) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * n);
 }
 
+void valueDecades(benchmark::internal::Benchmark* b) {
+  b->ArgName("values")->RangeMultiplier(10)->Range(1000, 10000000);
+  b->Unit(benchmark::kMillisecond)->Complexity();
+}
+
+void pairDecades(benchmark::internal::Benchmark* b) {
+  b->ArgName("pairs")->RangeMultiplier(10)->Range(1000, 1000000);
+  b->Unit(benchmark::kMillisecond)->Complexity();
+}
+
 }  // namespace statorium::bench

@@ -39,6 +39,12 @@ class TempFile {
 /// removed at the end of the run.
 const std::string& sampleFile(int64_t n);
 
+/// Runs a workload at every power of ten of values from 10^3 to 10^7, timed in milliseconds, with
+/// the growth fitted (for BENCHMARK(...)->Apply).
+void valueDecades(benchmark::internal::Benchmark* b);
+/// The same over pairs of values from 10^3 to 10^6.
+void pairDecades(benchmark::internal::Benchmark* b);
+
 /// Records the size n of the run: the complexity fit's N and the items (values, pairs,
 /// observations) processed per second.
 void setSize(benchmark::State& state, int64_t n);

@@ -24,12 +24,7 @@ void TwoSeries(benchmark::State& state) {
   }
   setSize(state, n);
 }
-BENCHMARK(TwoSeries)
-    ->ArgName("values")
-    ->RangeMultiplier(10)
-    ->Range(1000, 10000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(TwoSeries)->Apply(valueDecades);
 
 // Ten series of n / 10 values each: Bartlett's criterion, the analysis of variance and the
 // H-criterion.
@@ -43,13 +38,7 @@ void ManySeries(benchmark::State& state) {
   }
   setSize(state, n);
 }
-BENCHMARK(ManySeries)
-    ->Name("ManySeries/10_series")
-    ->ArgName("values")
-    ->RangeMultiplier(10)
-    ->Range(1000, 10000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(ManySeries)->Name("ManySeries/10_series")->Apply(valueDecades);
 
 // The whole experiment as the window and the batch program run it: every check (a generated
 // series, its estimates and verdicts), the averages, and every cell of the pair table (one
@@ -75,13 +64,7 @@ void ExperimentValues(benchmark::State& state) {
   runExperiment(state, static_cast<int>(n / 10), 10);
   setSize(state, n);
 }
-BENCHMARK(ExperimentValues)
-    ->Name("Experiment/10_checks")
-    ->ArgName("values")
-    ->RangeMultiplier(10)
-    ->Range(1000, 10000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(ExperimentValues)->Name("Experiment/10_checks")->Apply(valueDecades);
 
 // k checks of 1000 values each: the pair table has k (k - 1) / 2 cells, so it grows as k^2.
 void ExperimentChecks(benchmark::State& state) {

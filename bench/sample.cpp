@@ -25,12 +25,7 @@ void ReadSampleFile(benchmark::State& state) {
   }
   setSize(state, n);
 }
-BENCHMARK(ReadSampleFile)
-    ->ArgName("values")
-    ->RangeMultiplier(10)
-    ->Range(1000, 10000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(ReadSampleFile)->Apply(valueDecades);
 
 // A statobject file of ten properties holding n values in all.
 void ReadStatobjectFile(benchmark::State& state) {
@@ -44,13 +39,7 @@ void ReadStatobjectFile(benchmark::State& state) {
   }
   setSize(state, n);
 }
-BENCHMARK(ReadStatobjectFile)
-    ->Name("ReadStatobjectFile/10_properties")
-    ->ArgName("values")
-    ->RangeMultiplier(10)
-    ->Range(1000, 10000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(ReadStatobjectFile)->Name("ReadStatobjectFile/10_properties")->Apply(valueDecades);
 
 // After a load: working sample, variation series, classes, histogram, empirical function, law
 // fit with both criteria, chart scale, characteristics and the suggested law (refitted).
@@ -70,12 +59,7 @@ void RefreshChain(benchmark::State& state) {
   }
   setSize(state, n);
 }
-BENCHMARK(RefreshChain)
-    ->ArgName("values")
-    ->RangeMultiplier(10)
-    ->Range(1000, 10000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(RefreshChain)->Apply(valueDecades);
 
 }  // namespace
 }  // namespace statorium::bench

@@ -41,23 +41,12 @@ void twoD(benchmark::State& state, bool independent) {
 void TwoD(benchmark::State& state) {
   twoD(state, false);
 }
-BENCHMARK(TwoD)
-    ->ArgName("pairs")
-    ->RangeMultiplier(10)
-    ->Range(1000, 1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(TwoD)->Apply(pairDecades);
 
 void TwoDIndependent(benchmark::State& state) {
   twoD(state, true);
 }
-BENCHMARK(TwoDIndependent)
-    ->Name("TwoD/independent")
-    ->ArgName("pairs")
-    ->RangeMultiplier(10)
-    ->Range(1000, 1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(TwoDIndependent)->Name("TwoD/independent")->Apply(pairDecades);
 
 }  // namespace
 }  // namespace statorium::bench
