@@ -8,8 +8,10 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <new>
 
 #include "charts/numberpattern.h"
+#include "core/largearray.h"
 #include "core/numtext.h"
 #include "core/safefile.h"
 
@@ -449,9 +451,151 @@ void TPointPlottable::drawLegendIcon(QCPPainter* painter, const QRectF& rect) co
 }
 
 // ---------------------------------------------------------------------------------------------
+// TGraph
+
+namespace {
+
+// The graph of an area, line or point series. Where the visible points are dense, the filled
+// area of a stairs series is drawn as one span per pixel column: the polygon the plot would fill
+// has several vertices in every column and took the toolkit a hundred milliseconds to fill at a
+// million points. Each column is filled from the base to the line's height nearest the base; the
+// outline drawn over it covers the rest of the column's heights, as it does over the polygon.
+class TGraph : public QCPGraph {
+ public:
+  TGraph(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis) {}
+
+ protected:
+  void drawFill(QCPPainter* painter, QVector<QPointF>* lines) const override {
+    QCPAxis* keys = keyAxis();
+    QCPAxis* values = valueAxis();
+    // More than two vertices a column on average: more than one step a column. The plot reduces
+    // denser data to about four vertices a column.
+    constexpr int kDenseVertices = 2;
+    const QRect area = keys ? keys->axisRect()->rect() : QRect();
+    if (!keys || !values || brush().style() == Qt::NoBrush || channelFillGraph() ||
+        keys->orientation() != Qt::Horizontal || keys->rangeReversed() || values->rangeReversed() ||
+        area.width() <= 0 || lines->size() <= kDenseVertices * area.width()) {
+      QCPGraph::drawFill(painter, lines);
+      return;
+    }
+    // The base: the value 0, or the edge of the plot nearest to it.
+    const double base =
+        std::clamp(values->coordToPixel(0), double(area.top()), double(area.bottom() + 1));
+    // Per pixel column, the line's height nearest the base.
+    const int first = area.left() - 1, count = area.width() + 2;
+    std::vector<double> top(static_cast<std::size_t>(count),
+                            std::numeric_limits<double>::quiet_NaN());
+    const auto take = [&](int column, double y) {
+      if (column < 0 || column >= count || !std::isfinite(y)) return;
+      double& t = top[static_cast<std::size_t>(column)];
+      if (std::isnan(t) || std::abs(y - base) < std::abs(t - base)) t = y;
+    };
+    for (int i = 0; i + 1 < lines->size(); ++i) {
+      const QPointF a = lines->at(i), b = lines->at(i + 1);
+      if (!std::isfinite(a.x()) || !std::isfinite(b.x())) continue;
+      const double left = std::max(std::min(a.x(), b.x()), double(first));
+      const double right = std::min(std::max(a.x(), b.x()), double(first + count - 1));
+      if (left > right) continue;
+      const double y = std::abs(a.y() - base) < std::abs(b.y() - base) ? a.y() : b.y();
+      for (int c = static_cast<int>(std::floor(left)); c <= static_cast<int>(std::floor(right));
+           ++c)
+        take(c - first, a.y() == b.y() ? a.y() : y);
+    }
+    // Runs of columns of one height become one rectangle.
+    QVector<QRectF> spans;
+    for (int c = 0; c < count;) {
+      const double t = top[static_cast<std::size_t>(c)];
+      int end = c + 1;
+      while (end < count && top[static_cast<std::size_t>(end)] == t) ++end;
+      if (!std::isnan(t) && t != base)
+        spans.append(
+            QRectF(QPointF(first + c, std::min(t, base)), QPointF(first + end, std::max(t, base))));
+      c = end;
+    }
+    applyFillAntialiasingHint(painter);
+    painter->setBrush(brush());
+    painter->setPen(Qt::NoPen);
+    painter->drawRects(spans);
+  }
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// THugePagePaintBuffer
+
+namespace {
+
+// A paint buffer of the plot in memory that the system is asked to back with huge pages. The
+// plot draws its layers into buffers of the widget's size, made anew whenever that size
+// changes; the toolkit's own buffers take fresh small pages, each of which costs a fault on first
+// touch, and on a virtual machine the faults of a window grown to full screen took longer than
+// the drawing itself.
+class THugePagePaintBuffer : public QCPAbstractPaintBuffer {
+ public:
+  THugePagePaintBuffer(const QSize& size, double devicePixelRatio)
+      : QCPAbstractPaintBuffer(size, devicePixelRatio) {
+    THugePagePaintBuffer::reallocateBuffer();
+  }
+  ~THugePagePaintBuffer() override { release(); }
+
+  QCPPainter* startPainting() override { return new QCPPainter(&m_image); }
+  void draw(QCPPainter* painter) const override {
+    if (painter && painter->isActive() && !m_image.isNull()) painter->drawImage(0, 0, m_image);
+  }
+  void clear(const QColor& color) override { m_image.fill(color); }
+
+ protected:
+  void reallocateBuffer() override {
+    setInvalidated();
+    release();
+    const QSize pixels = (QSizeF(mSize) * mDevicePixelRatio).toSize();
+    if (pixels.isEmpty()) return;
+    const qsizetype stride = qsizetype{4} * pixels.width();
+    // Whole huge pages, aligned to one, so that the advice covers every byte.
+    m_bytes = (static_cast<std::size_t>(stride) * static_cast<std::size_t>(pixels.height()) +
+               kHugePage - 1) &
+              ~(kHugePage - 1);
+    m_memory = static_cast<uchar*>(::operator new (m_bytes, std::align_val_t{kHugePage}));
+    statorium::adviseHugePages(m_memory, m_bytes);
+    m_image = QImage(m_memory, pixels.width(), pixels.height(), stride,
+                     QImage::Format_ARGB32_Premultiplied);
+    m_image.setDevicePixelRatio(mDevicePixelRatio);
+  }
+
+ private:
+  static constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+  void release() {
+    m_image = QImage();  // the image goes before the memory it paints into
+    if (m_memory) ::operator delete (m_memory, m_bytes, std::align_val_t{kHugePage});
+    m_memory = nullptr;
+    m_bytes = 0;
+  }
+
+  uchar* m_memory = nullptr;
+  std::size_t m_bytes = 0;
+  QImage m_image;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
 // TChartView
 
 TChartView::TChartView(QWidget* parent) : QCustomPlot(parent) {
+  // The plot makes the buffers it needs only when it finds too few: one for the layers up to
+  // each buffered layer, one for that layer, one for the layers after it. Given these first, it
+  // draws into them.
+  mPaintBuffers.clear();
+  int buffers = 1;
+  for (int i = 0; i < layerCount(); ++i)
+    if (layer(i)->mode() == QCPLayer::lmBuffered)
+      buffers += i + 1 < layerCount() && layer(i + 1)->mode() == QCPLayer::lmLogical ? 2 : 1;
+  for (int i = 0; i < buffers; ++i)
+    mPaintBuffers.append(QSharedPointer<QCPAbstractPaintBuffer>(
+        new THugePagePaintBuffer(viewport().size(), bufferDevicePixelRatio())));
+  setPlottingHint(QCP::phFastPolylines, true);
   legend->setVisible(false);
   xAxis2->setVisible(false);
   yAxis2->setVisible(false);
@@ -583,7 +727,7 @@ void TChartView::addPlottable(const TChartSeries& series) {
   } else if (series.kind() == TSeriesKind::Point) {
     drawn.plottable = new TPointPlottable(xAxis, yAxis, series);
   } else {
-    auto* graph = new QCPGraph(xAxis, yAxis);
+    auto* graph = new TGraph(xAxis, yAxis);
     graph->removeFromLegend();
     graph->setSelectable(QCP::stNone);
     drawn.plottable = graph;

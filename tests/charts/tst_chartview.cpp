@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <cfenv>
 #include <cfloat>
+#include <cmath>
 #include <memory>
 
 #include "charts/chartview.h"
@@ -85,6 +86,41 @@ class TestChartView : public QObject {
     QCOMPARE(pixel(image, 1.5, 0.45), fill);
     QVERIFY(pixel(image, 1.5, 0.6) != fill);
     QVERIFY(pixel(image, -0.02, 0.1) != fill);  // nothing left of the first point
+  }
+
+  void denseStairsFillAsTheirPolygonWould() {
+    // A histogram of far more classes than pixel columns, noisy as a sample's, against the same
+    // data drawn by the plot's own graph in the same place.
+    TChartSeries& area = chart().addSeries("Series1", TSeriesKind::AreaStairs, rgb(255, 128, 128));
+    const int n = 20000;
+    for (int i = 0; i < n; ++i) {
+      const double x = -4.0 + 8.0 * i / n;
+      area.AddXY(x, 0.4 * std::exp(-x * x / 2) + 0.02 * std::sin(i * 12.9898));
+    }
+    chart().setLeftAxisMinMax(0, 0.5);
+    const QImage dense = picture();
+
+    auto* own = qobject_cast<QCPGraph*>(view->seriesPlottable(0));
+    QVERIFY(own);
+    QCPGraph* plain = view->addGraph();
+    plain->setData(own->data());
+    plain->setLineStyle(own->lineStyle());
+    plain->setPen(own->pen());
+    plain->setBrush(own->brush());
+    plain->setAntialiased(false);
+    plain->setAntialiasedFill(false);
+    own->setVisible(false);
+    view->replot();
+    const QImage polygon = view->grab().toImage();
+
+    const QRect plot = view->axisRect()->rect();
+    int differing = 0;
+    for (int y = plot.top(); y <= plot.bottom(); ++y)
+      for (int x = plot.left(); x <= plot.right(); ++x)
+        if (dense.pixel(x, y) != polygon.pixel(x, y)) ++differing;
+    // Within the outline's own pixels: a few per column at most.
+    QVERIFY2(differing <= plot.width(), qPrintable(QString::number(differing)));
+    QVERIFY(colourNear(dense, 0, 0.1, rgb(255, 128, 128)));
   }
 
   void axesFollowTheChart() {
