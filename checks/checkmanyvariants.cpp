@@ -17,13 +17,29 @@ TfrmCheckManyVariants::TfrmCheckManyVariants(TPrompter& prompter, QWidget* paren
 }
 
 void TfrmCheckManyVariants::goCheckClick() {
-  textResults->clear();
+  const std::vector<std::string> paths = checkedPaths(data);
+  const TCheckProgress progress(m_prompter, this, paths.size());
+  statorium::ManySeriesLines lines;
+  try {
+    std::vector<statorium::TValues> series;
+    for (size_t i = 0; i < paths.size(); ++i)
+      series.push_back(statorium::loadCheckSeries(paths[i], progress.file(i)));
+    progress.computing();
+    lines = statorium::ManySeriesCheck(series);
+    progress.done();
+  } catch (const statorium::Cancelled&) {
+    throw;  // the memos keep the results of the last complete run
+  } catch (...) {
+    showResults({});  // a file that cannot be read or a failing check leaves them empty
+    throw;
+  }
+  showResults(lines);
+}
+
+void TfrmCheckManyVariants::showResults(const statorium::ManySeriesLines& lines) {
   normalResults->clear();
   univariateAnalysisResults->clear();
-  std::vector<statorium::TValues> series;
-  for (const std::string& path : checkedPaths(data))
-    series.push_back(statorium::loadCheckSeries(path));
-  const statorium::ManySeriesLines lines = statorium::ManySeriesCheck(series);
+  textResults->clear();
   appendLines(normalResults, lines.bartlett);
   appendLines(univariateAnalysisResults, lines.variance);
   appendLines(textResults, lines.rank);

@@ -4,6 +4,10 @@
 
 #include "checks/checkwindow.h"
 
+namespace statorium {
+struct ManySeriesLines;
+}
+
 class TfrmCheckManyVariants : public TSeriesCheckWindow {
   Q_OBJECT
  public:
@@ -14,6 +18,9 @@ class TfrmCheckManyVariants : public TSeriesCheckWindow {
   void goCheckClick() override;
 
  private:
+  /// Replaces what the three memos show.
+  void showResults(const statorium::ManySeriesLines& lines);
+
   QPlainTextEdit* normalResults;
   QPlainTextEdit* univariateAnalysisResults;
   QPlainTextEdit* textResults;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "checks/checkwidgets.h"
@@ -19,31 +20,45 @@ TfrmCheckVariants::TfrmCheckVariants(TPrompter& prompter, QWidget* parent)
   textResults = addResultMemo(QStringLiteral("U-criteria results"), "textResults", 2);
   resize(640, 420);
 
-  connect(isLock, &QCheckBox::clicked, this, [this] { guarded([this] { goCheckClick(); }); });
+  connect(isLock, &QCheckBox::clicked, this, [this](bool checked) {
+    rerunAfter([this, checked] {
+      const QSignalBlocker block(isLock);
+      isLock->setChecked(!checked);
+    });
+  });
   goCheckClick();
 }
 
 void TfrmCheckVariants::goCheckClick() {
-  textResults->clear();
-  normalResults->clear();
-  std::vector<statorium::TValues> series;
-  for (const std::string& path : checkedPaths(data)) {
-    if (series.size() == 2) break;
-    if (std::optional<statorium::TValues> s = statorium::readCheckSeries(path))
-      series.push_back(std::move(*s));
-  }
-  if (series.size() < 2) {
-    textResults->appendPlainText(QString::fromLatin1(statorium::kNeedTwoSeries));
-    normalResults->appendPlainText(QString::fromLatin1(statorium::kNeedTwoSeries));
-    return;
-  }
+  const std::vector<std::string> paths = checkedPaths(data);
+  const TCheckProgress progress(m_prompter, this, paths.size());
   std::vector<std::string> uLines, normalLines;
   try {
-    statorium::TwoSeriesCheck(series[0], series[1], isLock->isChecked(), uLines, normalLines);
+    std::vector<statorium::TValues> series;
+    for (size_t i = 0; i < paths.size() && series.size() < 2; ++i)
+      if (std::optional<statorium::TValues> s =
+              statorium::readCheckSeries(paths[i], progress.file(i)))
+        series.push_back(std::move(*s));
+    progress.computing();
+    if (series.size() < 2) {
+      uLines = normalLines = {statorium::kNeedTwoSeries};
+    } else {
+      statorium::TwoSeriesCheck(series[0], series[1], isLock->isChecked(), uLines, normalLines);
+    }
+    progress.done();
+  } catch (const statorium::Cancelled&) {
+    throw;  // the memos keep the results of the last complete run
   } catch (...) {
-    appendLines(textResults, uLines);  // the lines reached stay; the error box follows
+    showResults(uLines, {});  // the lines reached stay; the error box follows
     throw;
   }
+  showResults(uLines, normalLines);
+}
+
+void TfrmCheckVariants::showResults(const std::vector<std::string>& uLines,
+                                    const std::vector<std::string>& normalLines) {
+  textResults->clear();
+  normalResults->clear();
   appendLines(textResults, uLines);
   appendLines(normalResults, normalLines);
 }

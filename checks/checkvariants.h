@@ -1,6 +1,9 @@
 #pragma once
 // TfrmCheckVariants: the similarity check of two series chosen from a list of files.
 
+#include <string>
+#include <vector>
+
 #include "checks/checkwindow.h"
 
 class QCheckBox;
@@ -14,6 +17,10 @@ class TfrmCheckVariants : public TSeriesCheckWindow {
   void goCheckClick() override;
 
  private:
+  /// Replaces what both memos show.
+  void showResults(const std::vector<std::string>& uLines,
+                   const std::vector<std::string>& normalLines);
+
   QCheckBox* isLock;
   QPlainTextEdit* normalResults;
   QPlainTextEdit* textResults;

@@ -5,12 +5,41 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/copyexport.h"
 #include "app/filedrop.h"
 #include "app/guard.h"
+#include "app/prompter.h"
 #include "checks/checkwidgets.h"
+
+TCheckProgress::TCheckProgress(TPrompter& prompter, QWidget* parent, std::size_t files)
+    : m_files(files) {
+  if (files == 0) return;
+  m_display =
+      std::make_unique<TShareProgress>(prompter, parent, QStringLiteral("Checking the series..."));
+  m_progress = m_display->progress();
+}
+
+TCheckProgress::~TCheckProgress() = default;
+
+statorium::Progress TCheckProgress::file(std::size_t i) const {
+  const double from = kReadShare * static_cast<double>(i) / static_cast<double>(m_files);
+  const double to = kReadShare * static_cast<double>(i + 1) / static_cast<double>(m_files);
+  // Reported before the reading, so that the display moves on from file to file even when the
+  // files are too small for their readers to report.
+  statorium::reportProgress(m_progress, from);
+  return statorium::progressPart(m_progress, from, to);
+}
+
+void TCheckProgress::computing() const {
+  statorium::reportProgress(m_progress, kReadShare);
+}
+
+void TCheckProgress::done() const {
+  statorium::reportProgress(m_progress, 1);
+}
 
 TSeriesCheckWindow::TSeriesCheckWindow(TPrompter& prompter, QWidget* parent, const char* objectName)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
@@ -50,7 +79,14 @@ TSeriesCheckWindow::TSeriesCheckWindow(TPrompter& prompter, QWidget* parent, con
   connect(Select, &QPushButton::clicked, this, [this] { guarded([this] { SelectClick(); }); });
   connect(ClearList, &QPushButton::clicked, this,
           [this] { guarded([this] { ClearListClick(); }); });
-  connect(data, &QListWidget::itemChanged, this, [this] { guarded([this] { goCheckClick(); }); });
+  connect(data, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+    // The entries are not editable: a change is a check mark set or taken off.
+    const Qt::CheckState before = item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked;
+    rerunAfter([this, item, before] {
+      const QSignalBlocker block(data);  // putting the mark back reruns nothing
+      item->setCheckState(before);
+    });
+  });
   acceptFileDrops(this, m_prompter, [this](const QStringList& files) { FilesDropped(files); });
 }
 
@@ -66,6 +102,17 @@ QPlainTextEdit* TSeriesCheckWindow::addResultMemo(const QString& caption, const 
 
 void TSeriesCheckWindow::guarded(const std::function<void()>& handler) {
   runGuarded(m_prompter, this, handler);
+}
+
+void TSeriesCheckWindow::rerunAfter(const std::function<void()>& undo) {
+  guarded([&] {
+    try {
+      goCheckClick();
+    } catch (const statorium::Cancelled&) {
+      undo();
+      throw;  // a stop the user asked for shows no error box
+    }
+  });
 }
 
 void TSeriesCheckWindow::SelectClick() {

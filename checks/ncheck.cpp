@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 
 #include "checks/checkwidgets.h"
+#include "core/checkseries.h"
 #include "core/ndsimilarity.h"
 
 TfrmNCheck::TfrmNCheck(TPrompter& prompter, QWidget* parent)
@@ -14,18 +15,30 @@ TfrmNCheck::TfrmNCheck(TPrompter& prompter, QWidget* parent)
 }
 
 void TfrmNCheck::goCheckClick() {
-  textResults->clear();
-  normalResults->clear();
-  const std::vector<statorium::TStatsObject> objects =
-      statorium::readNCheckObjects(checkedPaths(data));
+  const std::vector<std::string> paths = checkedPaths(data);
+  const TCheckProgress progress(m_prompter, this, paths.size());
   statorium::NSimilarityResults results;
   try {
+    std::vector<statorium::TStatsObject> objects;
+    for (size_t i = 0; i < paths.size(); ++i)
+      if (std::optional<statorium::TStatsObject> obj =
+              statorium::readNCheckObject(paths[i], progress.file(i)))
+        objects.push_back(std::move(*obj));
+    progress.computing();
     statorium::NSimilarityCheck(objects, results);
+    progress.done();
+  } catch (const statorium::Cancelled&) {
+    throw;  // the memos keep the results of the last complete run
   } catch (...) {
-    appendLines(textResults, results.textResults);  // the first memo may be complete
-    appendLines(normalResults, results.normalResults);
+    showResults(results);  // the first memo may be complete; the error box follows
     throw;
   }
+  showResults(results);
+}
+
+void TfrmNCheck::showResults(const statorium::NSimilarityResults& results) {
+  textResults->clear();
+  normalResults->clear();
   appendLines(textResults, results.textResults);
   appendLines(normalResults, results.normalResults);
 }

@@ -5,6 +5,10 @@
 
 #include "checks/checkwindow.h"
 
+namespace statorium {
+struct NSimilarityResults;
+}
+
 class TfrmNCheck : public TSeriesCheckWindow {
   Q_OBJECT
  public:
@@ -14,6 +18,9 @@ class TfrmNCheck : public TSeriesCheckWindow {
   void goCheckClick() override;
 
  private:
+  /// Replaces what both memos show.
+  void showResults(const statorium::NSimilarityResults& results);
+
   QPlainTextEdit* textResults;
   QPlainTextEdit* normalResults;
 };

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/progress.h"
 #include "core/values.h"
 
 namespace statorium {
@@ -16,11 +17,12 @@ std::string checkNumber(long double v);
 
 /// Reads one checked series: a ".sta" file (any letter case, as everywhere in the program)
 /// gives its first property, any other file is read as a sample file. Fails with the reading
-/// error, or when a statobject file holds no property.
-TValues loadCheckSeries(const std::string& fileName);
+/// error, or when a statobject file holds no property. The reader reports the share of the file
+/// read to `progress`; a stop it asks for throws Cancelled.
+TValues loadCheckSeries(const std::string& fileName, const Progress& progress = {});
 
 /// loadCheckSeries without the error: nothing when the file cannot be read in full or holds no
-/// property.
-std::optional<TValues> readCheckSeries(const std::string& fileName);
+/// property. A stop asked for still throws Cancelled: it is no unreadable file.
+std::optional<TValues> readCheckSeries(const std::string& fileName, const Progress& progress = {});
 
 }  // namespace statorium

@@ -78,19 +78,25 @@ long double quadraticForm(const TMatrix& row, const TMatrix& M) {
 
 }  // namespace
 
+std::optional<TStatsObject> readNCheckObject(const std::string& fileName,
+                                             const Progress& progress) {
+  const size_t dot = fileName.rfind('.');
+  if (dot == std::string::npos || fileName.compare(dot, std::string::npos, ".sta") != 0)
+    return std::nullopt;
+  TStatsObject obj;
+  try {
+    obj.readObject(fileName, progress);
+  } catch (const Error&) {
+    return std::nullopt;  // the window leaves out what it cannot read, without a message
+  }
+  return obj;
+}
+
 std::vector<TStatsObject> readNCheckObjects(const std::vector<std::string>& files) {
   std::vector<TStatsObject> objects;
-  for (const std::string& file : files) {
-    const size_t dot = file.rfind('.');
-    if (dot == std::string::npos || file.compare(dot, std::string::npos, ".sta") != 0) continue;
-    TStatsObject obj;
-    try {
-      obj.readObject(file);
-    } catch (const Error&) {
-      continue;  // the window leaves out what it cannot read, without a message
-    }
-    objects.push_back(std::move(obj));
-  }
+  for (const std::string& file : files)
+    if (std::optional<TStatsObject> obj = readNCheckObject(file))
+      objects.push_back(std::move(*obj));
   return objects;
 }
 

@@ -4,9 +4,11 @@
 // equality of the mean vectors of the first two under normal laws with a common covariance
 // matrix. All three statistics are compared with chi-square quantiles at the level 0.05.
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/progress.h"
 #include "core/statsobject.h"
 
 namespace statorium {
@@ -20,9 +22,15 @@ struct NSimilarityResults {
   std::vector<std::string> normalResults;
 };
 
-/// Reads the checked files as the window does: only names whose extension (from the last "."
-/// on) is ".sta", in this letter case, are read, each with TStatsObject::readObject; a file that
-/// cannot be read in full is left out without a message, as are the other names.
+/// Reads one checked file as the window does: only a name whose extension (from the last "."
+/// on) is ".sta", in this letter case, is read, with TStatsObject::readObject; nothing for
+/// another name or a file that cannot be read in full. The reader reports to `progress`; a stop
+/// it asks for throws Cancelled.
+std::optional<TStatsObject> readNCheckObject(const std::string& fileName,
+                                             const Progress& progress = {});
+
+/// readNCheckObject of every checked file: those it gives nothing for are left out without a
+/// message.
 std::vector<TStatsObject> readNCheckObjects(const std::vector<std::string>& files);
 
 /// Checks the statobjects. With fewer than two, both memos get the one line

@@ -70,6 +70,39 @@ class TestCheckVariants : public QObject {
     QVERIFY(prompter->errors.isEmpty());
   }
 
+  void aCancelledRerunOfTheOptionPutsItBack_data() {
+    QTest::addColumn<bool>("dependent");  // the option before the click
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("set") << false << "t = -1.897"
+                         << "t = -4.243";
+    QTest::newRow("taken off") << true << "t = -4.243"
+                               << "t = -1.897";
+  }
+  void aCancelledRerunOfTheOptionPutsItBack() {
+    QFETCH(bool, dependent);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    auto* isLock = window->findChild<QCheckBox*>("isLock");
+    if (dependent) isLock->click();
+    select({file("a.txt", "1\n2\n3\n4\n5\n"), file("b.txt", "2\n4\n6\n8\n10\n")});
+    check(0);
+    check(1);
+    const QString normal = memo("normalResults"), u = memo("textResults");
+    QVERIFY(normal.contains(before));
+    prompter->cancelProgressAt = 0;
+    isLock->click();
+    QCOMPARE(prompter->progressShown.size(), 3);  // the two ticks and the cancelled click
+    QCOMPARE(isLock->isChecked(), dependent);
+    QCOMPARE(memo("normalResults"), normal);
+    QCOMPARE(memo("textResults"), u);
+    prompter->cancelProgressAt.reset();
+    isLock->click();
+    QCOMPARE(isLock->isChecked(), !dependent);
+    QVERIFY(memo("normalResults").contains(after));
+    QVERIFY(prompter->errors.isEmpty());
+  }
+
   void aStatobjectGivesItsFirstPropertyWhateverTheCase() {
     statorium::TStatsObject obj;
     obj.addValues(statorium::TValues({1, 2, 3, 4, 5}));

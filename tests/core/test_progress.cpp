@@ -1,7 +1,7 @@
-// Progress of the long computations: the readers of large files, the refresh chain of a loaded
-// sample, the multi-dimensional analysis and the property dependence report growing shares,
-// compute the same with a progress as without, and a stop asked for ends them with Cancelled,
-// leaving nothing half read.
+// Progress of the long computations: the readers of large files (with those of the similarity
+// checks), the refresh chain of a loaded sample, the multi-dimensional analysis and the property
+// dependence report growing shares, compute the same with a progress as without, and a stop asked
+// for ends them with Cancelled, leaving nothing half read.
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "core/checkseries.h"
 #include "core/dependence.h"
 #include "core/fpfault.h"
 #include "core/ndanalysis.h"
+#include "core/ndsimilarity.h"
 #include "core/progress.h"
 #include "core/sampleanalysis.h"
 #include "core/sampleopening.h"
@@ -189,6 +191,65 @@ TEST_F(ReadingProgress, AStoppedOpeningAsksNoQuestion) {
                    recorder.progress()),
                Cancelled);
   EXPECT_FALSE(asked);
+}
+
+// The readers of the similarity check windows report what the sample and statobject readers
+// report, and let a stop through: a cancel is no file that cannot be read.
+TEST_F(ReadingProgress, TheCheckReadersReportAndLetAStopThrough) {
+  const std::string text = writeLines(dir, "series.txt", {column(kLines, 3)}, ',');
+  const std::string object =
+      test::writeStaFile(dir, "object.sta", {column(kLines, 4), column(kLines, 5)});
+  struct Case {
+    const char* name;
+    std::string path;
+    std::function<std::vector<long double>(const Progress&)> read;  // the first property
+  };
+  const std::vector<Case> cases = {
+      {"a sample file, with its error", text,
+       [&](const Progress& p) { return loadCheckSeries(text, p).data(); }},
+      {"a sample file", text, [&](const Progress& p) { return readCheckSeries(text, p)->data(); }},
+      {"a statobject file", object,
+       [&](const Progress& p) { return readCheckSeries(object, p)->data(); }},
+      {"a statobject of the multi-dimensional check", object,
+       [&](const Progress& p) { return readNCheckObject(object, p)->Prop(0).data(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<long double> plain = c.read({});
+    ASSERT_EQ(plain.size(), static_cast<size_t>(kLines));
+    Recorder recorder;
+    EXPECT_EQ(c.read(recorder.progress()), plain);
+    expectGrowingShares(recorder.shares,
+                        static_cast<size_t>(regularFileSize(c.path) / kReadProgressBytes));
+    Recorder stopping;
+    stopping.stopAt = 0;
+    EXPECT_THROW(c.read(stopping.progress()), Cancelled);
+    EXPECT_EQ(stopping.shares.size(), 1u);
+  }
+}
+
+// One file of the multi-dimensional check is taken as readNCheckObjects takes it.
+TEST(CheckReaders, AStatobjectOfTheMultiDimensionalCheckIsReadAsInTheList) {
+  const TempDir dir;
+  const std::vector<std::string> files = {
+      test::writeStaFile(dir, "good.sta", {{1, 2, 3}, {3, 1, 2}}),
+      test::writeStaFile(dir, "upper.STA", {{1, 2, 3}}),
+      dir.write("series.txt", "1\n2\n3\n"),
+      dir.write("damaged.sta", std::string("\x02\x00\x00\x00x", 5)),
+      dir.file("missing.sta"),
+      dir.file("noextension"),
+  };
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    const std::vector<TStatsObject> listed = readNCheckObjects({file});
+    const std::optional<TStatsObject> one = readNCheckObject(file);
+    ASSERT_EQ(one.has_value(), listed.size() == 1);
+    if (one) {
+      EXPECT_EQ(one->propCount(), listed[0].propCount());
+      EXPECT_EQ(one->Prop(1).data(), listed[0].Prop(1).data());
+    }
+  }
+  EXPECT_TRUE(readNCheckObject(files[0]).has_value());
 }
 
 // ---- The counting of reports ----------------------------------------------------------------
