@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -220,8 +219,7 @@ void Tfrm2D::Open1Click() {
   statorium::TStatsObject obj;
   {
     // A cancel while reading leaves the window as it was.
-    TShareProgress display(m_prompter, this,
-                           QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
+    TShareProgress display(m_prompter, this, readingText(path));
     obj.readObject(path.toStdString(), display.progress());
   }
   analyseObject(obj, path);

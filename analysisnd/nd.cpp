@@ -151,8 +151,7 @@ void TfrmND::Open1Click() {
   }
   auto obj = std::make_unique<statorium::TStatsObject>();
   try {
-    TShareProgress display(m_prompter, this,
-                           QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
+    TShareProgress display(m_prompter, this, readingText(path));
     obj->readObject(path.toStdString(), display.progress());
   } catch (const statorium::Cancelled&) {
     throw;

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -126,6 +127,10 @@ class TQtProgress : public TProgress {
 std::unique_ptr<TProgress> TQtPrompter::startProgress(QWidget* parent, const QString& text,
                                                       int maximum) {
   return std::make_unique<TQtProgress>(parent, text, maximum);
+}
+
+QString readingText(const QString& fileName) {
+  return QStringLiteral("Reading %1...").arg(QFileInfo(fileName).fileName());
 }
 
 TShareProgress::TShareProgress(TPrompter& prompter, QWidget* parent, const QString& text)

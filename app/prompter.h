@@ -84,6 +84,9 @@ class TQtPrompter : public TPrompter {
                                            int maximum) override;
 };
 
+/// The text of a progress display while a file is read: "Reading <file name>...".
+QString readingText(const QString& fileName);
+
 /// A progress display for the core's computations, which report the share of their work done
 /// (core/progress.h): the display counts kSteps steps, shown as the prompter shows progress.
 class TShareProgress {

@@ -1,7 +1,6 @@
 #include "dialogs/statobjcreation.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -236,10 +235,6 @@ statorium::TValues openValuesSilently(const QString& fileName, TfrmSelect& selec
   } catch (const statorium::Error&) {
     return {};
   }
-}
-
-QString readingText(const QString& fileName) {
-  return QStringLiteral("Reading %1...").arg(QFileInfo(fileName).fileName());
 }
 
 }  // namespace
