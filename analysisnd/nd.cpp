@@ -271,6 +271,12 @@ void TfrmND::gMRClick(int column, int row) {
     m_prompter.showMessage(this, QString::fromLatin1(statorium::kNotImportant));
     return;
   }
-  m_windows.frmRegression->showRegression(statorium::Regression(*m_obj, column, shown));
+  statorium::TRegression regression;
+  {
+    // A cancel leaves the regression window as it was, unopened.
+    TShareProgress display(m_prompter, this, QStringLiteral("Computing the regression..."));
+    regression = statorium::Regression(*m_obj, column, shown, display.progress());
+  }
+  m_windows.frmRegression->showRegression(std::move(regression));
   m_prompter.execDialog(m_windows.frmRegression);
 }

@@ -115,7 +115,8 @@ std::string RegressionIntervals::cell(int column, int row) const {
   }
 }
 
-TRegression Regression(const TStatsObject& obj, int k, const std::string& shownR) {
+TRegression Regression(const TStatsObject& obj, int k, const std::string& shownR,
+                       const Progress& progress) {
   long double R;
   if (shownR.empty() || shownR == "0.0000" || shownR == "0,0000" || !parseLocaleNumber(shownR, R) ||
       R == 0)
@@ -139,7 +140,8 @@ TRegression Regression(const TStatsObject& obj, int k, const std::string& shownR
   columns[q + 1] = T.data();
   // X'X, X'Y and X'T in one pass over the observations; no N x N matrix and no copy of the data
   // matrix is made.
-  const TMatrix cross = crossProducts(columns, N);
+  // The cross products and the pass over the observations below take nearly all the time.
+  const TMatrix cross = crossProducts(columns, N, progressPart(progress, 0, 0.6));
   TMatrix C(q, q), XtY(q, 1), XtT(q, 1);
   for (int i = 0; i < q; ++i) {
     for (int j = 0; j < q; ++j) C.a(i, j) = cross.a(i, j);
@@ -160,7 +162,9 @@ TRegression Regression(const TStatsObject& obj, int k, const std::string& shownR
   std::vector<long double> h(static_cast<size_t>(N));
   FpScope fp;
   long double residuals = 0;
+  ProgressCounter counter(progressPart(progress, 0.6, 1), N, 4096);
   for (int l = 0; l < N; ++l) {
+    counter.at(l);
     long double ey = 0, hl = 0;
     for (int j = 0; j < q; ++j) {
       const long double xj = columns[j][l];

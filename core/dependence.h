@@ -106,7 +106,9 @@ constexpr long double kRegressionLevel = 0.05L;
 ///
 /// Fails with an Error for fewer than two properties, properties of different lengths, fewer
 /// than nn + 2 observations, or k outside the properties; with "Floating point division by zero"
-/// when the other properties are linearly dependent (X'X is singular).
-TRegression Regression(const TStatsObject& obj, int k, const std::string& shownR);
+/// when the other properties are linearly dependent (X'X is singular). The share of the
+/// observations done goes to `progress`; a stop it asks for throws Cancelled.
+TRegression Regression(const TStatsObject& obj, int k, const std::string& shownR,
+                       const Progress& progress = {});
 
 }  // namespace statorium

@@ -295,6 +295,35 @@ class TestND : public QObject {
     QCOMPARE(gridCells("gMR"), multiple);
   }
 
+  void aCancelledRegressionLeavesItsWindowUnopened() {
+    prompter->yesNoAnswers.push_back(true);
+    open(large("big.sta", 8, 3000));
+    win()->findChild<QPushButton*>("bEval")->click();
+    prompter->cancelProgressAt = 0;
+    prompter->progressShown.clear();
+    // Clicked as the user clicks, through the window's handler.
+    TStringGrid* correlations = grid("gMR");
+    emit correlations->clicked(correlations->model()->index(1, 2));
+    QCOMPARE(prompter->progressShown, QStringList{"Computing the regression...|100"});
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    QVERIFY(!prompter->dialogsShown.contains("frmRegression"));
+    QCOMPARE(windows->frmRegression->findChild<TChartView*>("Chart1")
+                 ->chart()
+                 .seriesByName("Series1")
+                 ->count(),
+             0);
+    // Without the cancel the same click shows the regression of the 3000 observations.
+    prompter->cancelProgressAt.reset();
+    prompter->dialogScripts.push_back([](QDialog*) { return int(QDialog::Accepted); });
+    win()->gMRClick(2, 1);
+    QCOMPARE(prompter->dialogsShown.last(), QStringLiteral("frmRegression"));
+    QCOMPARE(windows->frmRegression->findChild<TChartView*>("Chart1")
+                 ->chart()
+                 .seriesByName("Series1")
+                 ->count(),
+             3000);
+  }
+
   void theSimilarityCheckOpensFromTheMenu() {
     prompter->dialogScripts.push_back([](QDialog*) { return int(QDialog::Rejected); });
     trigger("Similaritycheck1");

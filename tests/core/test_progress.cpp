@@ -404,5 +404,21 @@ TEST_F(AnalysisProgress, EvaluateReportsAndStops) {
   EXPECT_THROW(Evaluate(obj, stopping.progress()), Cancelled);
 }
 
+TEST_F(AnalysisProgress, TheRegressionReportsAndStops) {
+  const TStatsObject obj = object();
+  const TRegression plain = Regression(obj, 2, "0.5");
+  Recorder recorder;
+  const TRegression watched = Regression(obj, 2, "0.5", recorder.progress());
+  EXPECT_EQ(watched.gA.cells, plain.gA.cells);
+  EXPECT_EQ(watched.g2.fitted, plain.g2.fitted);
+  EXPECT_EQ(watched.textResults, plain.textResults);
+  expectGrowingShares(recorder.shares, 10);
+  for (const size_t stop : {size_t{0}, recorder.shares.size() - 1}) {
+    Recorder stopping;
+    stopping.stopAt = stop;
+    EXPECT_THROW(Regression(obj, 2, "0.5", stopping.progress()), Cancelled);
+  }
+}
+
 }  // namespace
 }  // namespace statorium
