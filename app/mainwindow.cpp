@@ -114,6 +114,9 @@ TfrmMain::TfrmMain(TPrompter& prompter, TApplicationWindows& windows)
   // FormCreate: the abnormal-value shares start at 0.05.
   gamma1->setText(general(0.05L));
   gamma2->setText(general(0.05L));
+  // The analysis's inputs are those of the controls from the start (a cancelled action puts
+  // the controls back from them).
+  m_analysis.gamma1Text = m_analysis.gamma2Text = gamma1->text().toStdString();
 }
 
 void TfrmMain::arrangeTabOrder() {
@@ -510,13 +513,14 @@ statorium::AbnormalMode TfrmMain::abnormalModeOf(QObject* sender) const {
 }
 
 void TfrmMain::OnSampleModifiedWithAbnormals(QObject* sender) {
-  changeSample([&] { applyAbnormalMode(sender); });
-}
-
-void TfrmMain::applyAbnormalMode(QObject* sender) {
-  const statorium::AbnormalMode mode = abnormalModeOf(sender);
-  showAbnormalMode(mode);
-  analysisStep([&] { m_analysis.applyAbnormalMode(mode); });
+  using statorium::AbnormalMode;
+  const AbnormalMode mode = abnormalModeOf(sender);
+  TShareProgress display(m_prompter, this,
+                         mode == AbnormalMode::DontDrop
+                             ? QStringLiteral("Restoring the loaded values...")
+                             : QStringLiteral("Dropping abnormal values..."));
+  statorium::TSampleAnalysis next = successor();
+  takeChangedSample(next, display, mode, [&] { next.applyAbnormalMode(mode, display.progress()); });
 }
 
 void TfrmMain::showAbnormalMode(statorium::AbnormalMode mode) {
@@ -535,7 +539,10 @@ void TfrmMain::showAbnormalMode(statorium::AbnormalMode mode) {
 }
 
 void TfrmMain::OnSampleModified() {
-  analysisStep([&] { m_analysis.refresh(); });
+  TShareProgress display(m_prompter, this, QStringLiteral("Analysing the sample..."));
+  statorium::TSampleAnalysis next = successor();
+  next.sample = m_analysis.sample.Clone();
+  refreshSample(next, display, 0, [] {});
 }
 
 void TfrmMain::gatherInputs(statorium::TSampleAnalysis& into) {
@@ -560,6 +567,119 @@ void TfrmMain::analysisStep(const std::function<void()>& step) {
     throw;
   }
   renderAnalysis();
+}
+
+// ---- Steps on a successor ----
+//
+// With ten million values a step takes seconds. The window keeps showing the analysis as it
+// was (the sample grid reads the working sample as it draws) while the step computes a
+// successor; the successor gets copies of what the step changes and borrows, by moving, the
+// large parts the step only reads. At most the analysis and one successor exist at a time.
+
+statorium::TSampleAnalysis TfrmMain::successor() {
+  statorium::TSampleAnalysis next = m_analysis.successor();
+  gatherInputs(next);
+  return next;
+}
+
+void TfrmMain::takeSuccessor(statorium::TSampleAnalysis& next, TShareProgress& display,
+                             const std::function<void()>& analyse,
+                             const std::function<void()>& taken) {
+  auto take = [&] {
+    display.close();
+    // Every step that draws the empirical function draws at least one arrow.
+    if (next.empirical.empty()) next.empirical = std::move(m_analysis.empirical);
+    taken();
+    m_analysis = std::move(next);
+    renderAnalysis();
+  };
+  try {
+    analyse();
+    // A cancel asked for at the very end still leaves everything as it was.
+    statorium::reportProgress(display.progress(), 1);
+  } catch (const statorium::Cancelled&) {
+    showInputs();
+    throw;
+  } catch (...) {
+    take();  // with the results the step reached; the error box follows
+    throw;
+  }
+  take();
+}
+
+void TfrmMain::viewStep(
+    const std::function<void(statorium::TSampleAnalysis&, const statorium::Progress&)>& step) {
+  TShareProgress display(m_prompter, this, QStringLiteral("Updating the analysis..."));
+  statorium::TSampleAnalysis next = successor();
+  next.variants = std::move(m_analysis.variants);
+  try {
+    takeSuccessor(
+        next, display, [&] { step(next, display.progress()); },
+        [&] {
+          next.fileData = std::move(m_analysis.fileData);
+          next.sample = std::move(m_analysis.sample);
+        });
+  } catch (const statorium::Cancelled&) {
+    m_analysis.variants = std::move(next.variants);
+    throw;
+  }
+}
+
+void TfrmMain::showInputs() {
+  cbSetClassCount->setChecked(m_analysis.setClassCount);
+  classCount->setEnabled(m_analysis.setClassCount);
+  classCount->setText(QString::fromStdString(m_analysis.classCountText));
+  cbFn->setChecked(m_analysis.fnByClasses);
+  rgLaw->setItemIndex(m_analysis.lawIndex);
+  showAbnormalMode(m_mode);
+  gamma1->setText(QString::fromStdString(m_analysis.gamma1Text));
+  gamma2->setText(QString::fromStdString(m_analysis.gamma2Text));
+  LeftValue->setText(QString::fromStdString(m_analysis.leftText));
+  RightValue->setText(QString::fromStdString(m_analysis.rightText));
+}
+
+void TfrmMain::analyseSample(statorium::TSampleAnalysis& next, TShareProgress& display,
+                             const std::function<void()>& analyse,
+                             const std::function<void()>& taken, bool buildsSeries) {
+  next.fileData = std::move(m_analysis.fileData);
+  try {
+    takeSuccessor(next, display, analyse, [&] {
+      // The refresh of an empty sample builds no series: it sets the total of the one it has,
+      // the old one, to 0.
+      if (next.sample.empty() && !buildsSeries) {
+        next.variants = std::move(m_analysis.variants);
+        next.variants.m_Total = 0;
+      }
+      taken();
+    });
+  } catch (const statorium::Cancelled&) {
+    m_analysis.fileData = std::move(next.fileData);
+    throw;
+  }
+}
+
+void TfrmMain::takeChangedSample(statorium::TSampleAnalysis& next, TShareProgress& display,
+                                 statorium::AbnormalMode mode,
+                                 const std::function<void()>& analyse) {
+  analyseSample(
+      next, display, analyse,
+      [&] {
+        statorium::TValues& before = m_analysis.sample;
+        if (!m_history.fits(before.data().size()))
+          m_history.clear();  // a sample beyond the budget: this step cannot be undone
+        else if (m_mode != mode || before.data() != next.sample.data())
+          m_history.recordReplace(std::move(before), m_mode, mode);
+        updateUndoActions();
+        showAbnormalMode(mode);
+      },
+      mode == statorium::AbnormalMode::GammaDrop);
+}
+
+void TfrmMain::refreshSample(statorium::TSampleAnalysis& next, TShareProgress& display, double from,
+                             const std::function<void()>& taken) {
+  analyseSample(
+      next, display, [&] { next.refresh(statorium::progressPart(display.progress(), from, 1)); },
+      taken);
 }
 
 void TfrmMain::renderAnalysis() {
@@ -627,19 +747,21 @@ void TfrmMain::showSample() {
 
 void TfrmMain::cbSetClassCountClick() {
   classCount->setEnabled(cbSetClassCount->isChecked());
-  analysisStep([&] {
-    if (m_analysis.variants.m_Total > 0) m_analysis.classCountChanged();
+  viewStep([](statorium::TSampleAnalysis& next, const statorium::Progress& progress) {
+    if (next.variants.m_Total > 0) next.classCountChanged(progress);
   });
 }
 
 void TfrmMain::onShowFnModeChange() {
-  analysisStep([&] {
-    if (m_analysis.variants.m_Total > 0) m_analysis.fnModeChanged();
+  viewStep([](statorium::TSampleAnalysis& next, const statorium::Progress& progress) {
+    if (next.variants.m_Total > 0) next.fnModeChanged(progress);
   });
 }
 
 void TfrmMain::rgLawClick() {
-  analysisStep([&] { m_analysis.lawChosen(); });
+  viewStep([](statorium::TSampleAnalysis& next, const statorium::Progress& progress) {
+    next.lawChosen(progress);
+  });
 }
 
 void TfrmMain::pcDataDisplayChange() {
@@ -677,24 +799,33 @@ void TfrmMain::Insertvalue1Click() {
     return;
   long double v;
   if (!statorium::parseLocaleNumber(text.toStdString(), v)) return;
-  const std::vector<long double>& values = m_analysis.sample.data();
-  if (!std::is_sorted(values.begin(), values.end())) {
+  TShareProgress display(m_prompter, this, QStringLiteral("Analysing the sample..."));
+  statorium::TSampleAnalysis next = successor();
+  const std::vector<long double>& old = m_analysis.sample.data();
+  std::vector<long double> values;
+  values.reserve(old.size() + 1);
+  values.assign(old.begin(), old.end());
+  values.push_back(v);
+  next.sample = statorium::TValues(std::move(values));
+  next.sample.QuickSort();
+  constexpr double kSorted = 0.2;  // a sort of a sorted sample with one value more
+  statorium::reportProgress(display.progress(), kSorted);
+  if (!std::is_sorted(old.begin(), old.end())) {
     // Sorting moves the other values too: the sample as it was is kept whole.
-    changeSample([&] {
-      m_analysis.sample.Add(v);
-      m_analysis.sample.QuickSort();
-      OnSampleModified();
+    takeChangedSample(next, display, m_mode, [&] {
+      next.refresh(statorium::progressPart(display.progress(), kSorted, 1));
     });
     return;
   }
-  m_analysis.sample.Add(v);
-  m_analysis.sample.QuickSort();
   // Among equal values the new one is the one with its sign (0 and -0 compare equal).
-  auto [at, end] = std::equal_range(values.begin(), values.end(), v);
+  const std::vector<long double>& sorted = next.sample.data();
+  auto [at, end] = std::equal_range(sorted.begin(), sorted.end(), v);
   while (at + 1 < end && std::signbit(*at) != std::signbit(v)) ++at;
-  m_history.recordInsert(static_cast<int>(at - values.begin()), v, m_mode);
-  updateUndoActions();
-  OnSampleModified();
+  const int index = static_cast<int>(at - sorted.begin());
+  refreshSample(next, display, kSorted, [&] {
+    m_history.recordInsert(index, v, m_mode);
+    updateUndoActions();
+  });
 }
 
 void TfrmMain::Deletevalue1Click() {
@@ -713,47 +844,46 @@ void TfrmMain::Deletevalue1Click() {
   const long long index = m_sampleModel->layout().valueIndex(cell.row(), cell.column());
   if (index < 0 || index >= m_analysis.sample.count()) return;
   const int i = static_cast<int>(index);
-  m_history.recordDelete(i, m_analysis.sample.getAt(i), m_mode);
-  updateUndoActions();
-  m_analysis.sample.Delete(i);
-  OnSampleModified();
+  const long double value = m_analysis.sample.getAt(i);
+  TShareProgress display(m_prompter, this, QStringLiteral("Analysing the sample..."));
+  statorium::TSampleAnalysis next = successor();
+  next.sample = m_analysis.sample.Clone();
+  next.sample.Delete(i);
+  refreshSample(next, display, 0, [&] {
+    m_history.recordDelete(i, value, m_mode);
+    updateUndoActions();
+  });
 }
 
 void TfrmMain::UndoClick() {
-  const std::optional<statorium::AbnormalMode> mode = m_history.undo(m_analysis.sample);
-  updateUndoActions();
-  if (!mode) return;
-  showAbnormalMode(*mode);
-  OnSampleModified();
+  stepInHistory(true);
 }
 
 void TfrmMain::RedoClick() {
-  const std::optional<statorium::AbnormalMode> mode = m_history.redo(m_analysis.sample);
-  updateUndoActions();
-  if (!mode) return;
-  showAbnormalMode(*mode);
-  OnSampleModified();
+  stepInHistory(false);
 }
 
-void TfrmMain::changeSample(const std::function<void()>& change) {
-  const statorium::AbnormalMode modeBefore = m_mode;
-  std::optional<statorium::TValues> before;
-  if (m_history.fits(m_analysis.sample.data().size())) before = m_analysis.sample.Clone();
-  auto keep = [&] {
-    if (before && modeBefore == m_mode && before->data() == m_analysis.sample.data()) return;
-    if (before)
-      m_history.recordReplace(std::move(*before), modeBefore, m_mode);
-    else
-      m_history.clear();  // a sample beyond the budget: this step cannot be undone
-    updateUndoActions();
-  };
+void TfrmMain::stepInHistory(bool back) {
+  if (!(back ? m_history.canUndo() : m_history.canRedo())) return;
+  TShareProgress display(m_prompter, this, QStringLiteral("Analysing the sample..."));
+  statorium::TSampleAnalysis next = successor();
+  // The history changes a copy, so that the grid keeps showing the sample until the swap; a
+  // cancel makes the step the other way, which puts the history back as it was.
+  next.sample = m_analysis.sample.Clone();
+  const statorium::AbnormalMode mode =
+      *(back ? m_history.undo(next.sample) : m_history.redo(next.sample));
   try {
-    change();
-  } catch (...) {
-    keep();
+    refreshSample(next, display, 0, [&] {
+      updateUndoActions();
+      showAbnormalMode(mode);
+    });
+  } catch (const statorium::Cancelled&) {
+    if (back)
+      m_history.redo(next.sample);
+    else
+      m_history.undo(next.sample);
     throw;
   }
-  keep();
 }
 
 void TfrmMain::updateUndoActions() {
@@ -763,32 +893,54 @@ void TfrmMain::updateUndoActions() {
 
 // ---- Transformations ----
 
-void TfrmMain::btnGetPositiveClick() {
-  changeSample([&] {
-    if (m_analysis.doPositive()) OnSampleModified();
+void TfrmMain::transformSample(
+    double transformShare,
+    const std::function<bool(statorium::TSampleAnalysis&, const statorium::Progress&)>& transform) {
+  TShareProgress display(m_prompter, this, QStringLiteral("Transforming the sample..."));
+  statorium::TSampleAnalysis next = successor();
+  next.sample = m_analysis.sample.Clone();
+  // A transformation that fails leaves the sample as it was: nothing is taken then.
+  if (!transform(next, statorium::progressPart(display.progress(), 0, transformShare))) return;
+  takeChangedSample(next, display, m_mode, [&] {
+    next.refresh(statorium::progressPart(display.progress(), transformShare, 1));
   });
+}
+
+// The shares of the transformations beside the refresh that follows, as ten million distinct
+// values take them.
+constexpr double kQuickTransform = 0.2;  // a shift, e^x, ln x, the standard values
+constexpr double kPowerTransform = 0.5;  // x^p, of the order of a second per 2 million values
+
+void TfrmMain::btnGetPositiveClick() {
+  transformSample(kQuickTransform,
+                  [](statorium::TSampleAnalysis& next, const statorium::Progress& progress) {
+                    return next.doPositive(progress);
+                  });
 }
 
 void TfrmMain::btnGetLnClick() {
-  changeSample([&] {
-    m_analysis.transformLn();
-    OnSampleModified();
-  });
+  transformSample(kQuickTransform,
+                  [](statorium::TSampleAnalysis& next, const statorium::Progress& progress) {
+                    next.transformLn(progress);
+                    return true;
+                  });
 }
 
 void TfrmMain::btnGetExpClick() {
-  changeSample([&] {
-    m_analysis.transformExp();
-    OnSampleModified();
-  });
+  transformSample(kQuickTransform,
+                  [](statorium::TSampleAnalysis& next, const statorium::Progress& progress) {
+                    next.transformExp(progress);
+                    return true;
+                  });
 }
 
 void TfrmMain::btnGetStandartClick() {
   if (m_analysis.sample.empty()) return;
-  changeSample([&] {
-    m_analysis.transformStandard();
-    OnSampleModified();
-  });
+  transformSample(kQuickTransform,
+                  [](statorium::TSampleAnalysis& next, const statorium::Progress& progress) {
+                    next.transformStandard(progress);
+                    return true;
+                  });
 }
 
 void TfrmMain::btnGetPowerClick() {
@@ -801,10 +953,13 @@ void TfrmMain::btnGetPowerClick() {
     long double p;
     if (!statorium::parseLocaleNumber(text.toStdString(), p))
       throw statorium::Error("not a number");
-    changeSample([&] {
-      m_analysis.transformPower(p);
-      OnSampleModified();
-    });
+    transformSample(kPowerTransform,
+                    [p](statorium::TSampleAnalysis& next, const statorium::Progress& progress) {
+                      next.transformPower(p, progress);
+                      return true;
+                    });
+  } catch (const statorium::Cancelled&) {
+    throw;  // no failure
   } catch (const std::exception&) {
     statorium::clearFpFaults();
     m_prompter.showMessage(this, QStringLiteral("Wrong power!"));

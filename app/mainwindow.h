@@ -24,6 +24,7 @@ class TChartView;
 class TPrompter;
 class TRadioGroup;
 class TSampleGridModel;
+class TShareProgress;
 class TStringGrid;
 struct TApplicationWindows;
 
@@ -42,6 +43,12 @@ class TfrmMain : public QMainWindow {
   void OnSampleModified();
   /// Applies the abnormal-value mode whose radio button is `sender`.
   void OnSampleModifiedWithAbnormals(QObject* sender);
+
+  // Every action that reruns the analysis, apart from a change of the tab, runs under a
+  // progress display: it computes a successor of the analysis and swaps it in when complete, or
+  // when it fails part way (with the results reached, before the error box). A cancel leaves
+  // the sample, the results, the controls that started the action and the undo history as
+  // they were.
 
   const statorium::TValues& sample() const { return m_analysis.sample; }
   const statorium::TValues& fileData() const { return m_analysis.fileData; }
@@ -103,19 +110,56 @@ class TfrmMain : public QMainWindow {
   /// Copies the controls into the inputs of `into`.
   void gatherInputs(statorium::TSampleAnalysis& into);
   /// Runs an analysis step and renders its results, also those of a step that failed part way;
-  /// the failure then goes on to the error box.
+  /// the failure then goes on to the error box. For the steps too quick to need a progress
+  /// display (the chart scale of a tab).
   void analysisStep(const std::function<void()>& step);
+  /// A successor of the analysis with the controls' inputs, for a step that must leave the
+  /// analysis as it is until the step is complete.
+  statorium::TSampleAnalysis successor();
+  /// Runs `analyse` on `next`, then makes `next` the analysis and renders it: when the step
+  /// completes, and when it fails part way (the failure then goes on to the error box). The
+  /// empirical function it did not draw is the old one. `taken` runs just before the swap, while
+  /// the old analysis is still there. A cancel leaves the analysis as it is and puts the
+  /// controls back (showInputs).
+  void takeSuccessor(statorium::TSampleAnalysis& next, TShareProgress& display,
+                     const std::function<void()>& analyse, const std::function<void()>& taken);
+  /// A step of the analysis views: `step` runs on a successor that borrows the variation series
+  /// (the views read it and change it not) and takes the samples over at the end.
+  void viewStep(
+      const std::function<void(statorium::TSampleAnalysis&, const statorium::Progress&)>& step);
+  /// Puts the controls the analysis takes its inputs from (the chart controls, the abnormal-value
+  /// mode and its edits, the law choice) back as the analysis shown was computed with.
+  void showInputs();
+  /// Analyses `next`, which holds the new working sample, by `analyse` (a refresh, or an
+  /// abnormal-value mode) and takes it as takeSuccessor does; `next` borrows the loaded values
+  /// meanwhile. An empty sample keeps the old variation series, with a total of 0, unless
+  /// `buildsSeries` (the probability mode builds its own).
+  void analyseSample(statorium::TSampleAnalysis& next, TShareProgress& display,
+                     const std::function<void()>& analyse, const std::function<void()>& taken,
+                     bool buildsSeries = false);
+  /// analyseSample for a change of the working sample as a whole, made in the abnormal-value
+  /// mode `mode`: when it altered the sample or its mode (also when it failed part way), the
+  /// sample as it was becomes a step to undo.
+  void takeChangedSample(statorium::TSampleAnalysis& next, TShareProgress& display,
+                         statorium::AbnormalMode mode, const std::function<void()>& analyse);
+  /// The refresh chain on `next`, whose working sample is the new one, from the share `from` of
+  /// the display on; `taken` keeps the step in the undo history.
+  void refreshSample(statorium::TSampleAnalysis& next, TShareProgress& display, double from,
+                     const std::function<void()>& taken);
+  /// Runs `transform` on a copy of the working sample and refreshes; `transform` returns false
+  /// when the sample stays as it is (then nothing else happens), and gets the share
+  /// `transformShare` of the display.
+  void transformSample(double transformShare,
+                       const std::function<bool(statorium::TSampleAnalysis&,
+                                                const statorium::Progress&)>& transform);
+  /// Undoes (`back`) or redoes the last step of the undo history and refreshes.
+  void stepInHistory(bool back);
   /// Shows the analysis's results in the controls and on the chart.
   void renderAnalysis();
   void renderChart();
   statorium::AbnormalMode abnormalModeOf(QObject* sender) const;
-  /// Applies the abnormal-value mode whose radio button is `sender`, without keeping a step.
-  void applyAbnormalMode(QObject* sender);
   /// Checks the radio button of `mode` and enables the edits that belong to it.
   void showAbnormalMode(statorium::AbnormalMode mode);
-  /// Runs a change of the working sample as a whole; when it altered the sample or its mode
-  /// (also when it failed part way), the sample as it was becomes a step to undo.
-  void changeSample(const std::function<void()>& change);
   void updateUndoActions();
   void arrangeTabOrder();
 

@@ -70,15 +70,20 @@ ChartPoint chartPoint(long double x, long double y) {
   return {toChart(x), toChart(y)};
 }
 
+// Values transformed between two reports of the share done.
+constexpr long long kTransformStride = 1 << 16;
+
 // Applies `f` to every value of a copy; the sample changes only when every value succeeded.
 template <class F>
-void transformAll(TValues& sample, F f) {
+void transformAll(TValues& sample, F f, const Progress& progress) {
   FpScope fp;
   std::vector<long double> out;
   resizeLarge(out, sample.data().size());
+  ProgressCounter counter(progress, static_cast<long long>(out.size()), kTransformStride);
   for (size_t i = 0; i < out.size(); ++i) {
     out[i] = f(sample.data()[i]);
     fp.check();
+    counter.at(static_cast<long long>(i) + 1);
   }
   sample = TValues(std::move(out));
 }
@@ -146,12 +151,12 @@ void TSampleAnalysis::refresh(const Progress& progress) {
   reportProgress(progress, 0.2);
   if (sample.empty()) return;
   if (variants.m_Total > 0) {
-    classCountChanged();
+    classCountChanged(progressPart(progress, 0.2, 0.55));
     reportProgress(progress, 0.55);
     showCharacteristics();
     reportProgress(progress, 0.65);
   }
-  findLaw();
+  findLaw(progressPart(progress, 0.65, 1));
   reportProgress(progress, 1);
 }
 
@@ -163,12 +168,12 @@ int32_t TSampleAnalysis::classCountToUse() const {
   return static_cast<int32_t>(k);
 }
 
-void TSampleAnalysis::classCountChanged() {
+void TSampleAnalysis::classCountChanged(const Progress& progress) {
   const int32_t k = classCountToUse();
   classCountText = std::to_string(k);
   classes.setClasses(variants, k);
   showHistogram();
-  fnModeChanged();
+  fnModeChanged(progress);
   setChartScale(classes);
 }
 
@@ -187,11 +192,11 @@ void TSampleAnalysis::showHistogram() {
   histogram = std::move(points);
 }
 
-void TSampleAnalysis::fnModeChanged() {
-  showFn(fnByClasses ? classes : variants);
+void TSampleAnalysis::fnModeChanged(const Progress& progress) {
+  showFn(fnByClasses ? classes : variants, progress);
 }
 
-void TSampleAnalysis::showFn(const TVariants& series) {
+void TSampleAnalysis::showFn(const TVariants& series, const Progress& progress) {
   if (series.m_Total > 0) {
     FpScope fp;
     std::vector<ChartArrow> arrows;
@@ -206,15 +211,18 @@ void TSampleAnalysis::showFn(const TVariants& series) {
     arrows.push_back({toChart(x.back()), 1, toChart(finiteOrThrow(x.back() + series.m_Width)), 1});
     empirical = std::move(arrows);
   }
-  lawChosen();
+  // Drawing a step per variant takes about half as long as fitting the normal law to them.
+  constexpr double kDrawn = 0.35;
+  reportProgress(progress, kDrawn);
+  lawChosen(progressPart(progress, kDrawn, 1));
 }
 
-void TSampleAnalysis::lawChosen() {
+void TSampleAnalysis::lawChosen(const Progress& progress) {
   law = makeLaw(lawIndex);
-  updateLaw();
+  updateLaw(progress);
 }
 
-void TSampleAnalysis::updateLaw() {
+void TSampleAnalysis::updateLaw(const Progress& progress) {
   const std::string levelText = formatGeneral(level);
   curves = LawCurves();
   if (!law || variants.m_Total <= 0 || variants.count() == 0) {
@@ -228,10 +236,14 @@ void TSampleAnalysis::updateLaw() {
   };
   try {
     FpScope fp;
+    // The parameters and Kolmogorov's criterion each pass over every variant; Pearson's
+    // criterion and the curves take no time beside them.
     law->evaluateParams(variants);
     fp.check();
+    reportProgress(progress, 0.3);
     const bool kolmogorov = KolmogorovsCheck(variants, *law, level);
     fp.check();
+    reportProgress(progress, 0.95);
     criteria1Text = "Kolmogorov's criteria: " + verdict(kolmogorov) + ".";
     criteria2Text = "Pearson's criteria: " + verdict(PearsonsCheck(classes, *law, level)) + ".";
     clearFpFaults();  // the criterion catches its own failures
@@ -247,6 +259,8 @@ void TSampleAnalysis::updateLaw() {
       curves.density.push_back(chartPoint(x, finiteOrThrow(law->ff(x) * width)));
     }
     lawParamsText = item + " law parameters: " + law->paramsToString();
+  } catch (const Cancelled&) {
+    throw;  // a stop is no failure of the fit
   } catch (const std::exception&) {
     clearFpFaults();
     criteria1Text = "It is imposible to apply " + item + " law to this data";
@@ -265,11 +279,11 @@ int TSampleAnalysis::suggestedLaw() const {
   return kLawNotDefined;
 }
 
-int TSampleAnalysis::findLaw() {
+int TSampleAnalysis::findLaw(const Progress& progress) {
   const int suggestion = suggestedLaw();
   if (suggestion != lawIndex) {
     lawIndex = suggestion;
-    lawChosen();
+    lawChosen(progress);
   }
   return suggestion;
 }
@@ -312,41 +326,51 @@ void TSampleAnalysis::showCharacteristics() {
   characteristicsShown = true;
 }
 
-bool TSampleAnalysis::doPositive() {
+bool TSampleAnalysis::doPositive(const Progress& progress) {
   if (sample.empty() || !(sample.data().front() < 0)) return false;
   const long double shift = sample.data().front() - 0.001L;
-  transformAll(sample, [shift](long double x) { return x - shift; });
+  transformAll(
+      sample, [shift](long double x) { return x - shift; }, progress);
   return true;
 }
 
-void TSampleAnalysis::transformLn() {
+void TSampleAnalysis::transformLn(const Progress& progress) {
   TValues before = sample.Clone();
-  doPositive();
+  // The shift, when there is one, is a subtraction per value; the logarithms take longer.
+  constexpr double kShifted = 0.2;
   try {
-    transformAll(sample, [](long double x) {
-      // The logarithm of zero counts as an invalid operation, like that of a negative number.
-      if (!(x > 0)) throw FloatError(FloatError::Kind::Invalid);
-      return std::log(x);
-    });
+    doPositive(progressPart(progress, 0, kShifted));
+    transformAll(
+        sample,
+        [](long double x) {
+          // The logarithm of zero counts as an invalid operation, like that of a negative number.
+          if (!(x > 0)) throw FloatError(FloatError::Kind::Invalid);
+          return std::log(x);
+        },
+        progressPart(progress, kShifted, 1));
   } catch (...) {
     sample = std::move(before);
     throw;
   }
 }
 
-void TSampleAnalysis::transformExp() {
-  transformAll(sample, [](long double x) { return std::exp(x); });
+void TSampleAnalysis::transformExp(const Progress& progress) {
+  transformAll(
+      sample, [](long double x) { return std::exp(x); }, progress);
 }
 
-void TSampleAnalysis::transformStandard() {
+void TSampleAnalysis::transformStandard(const Progress& progress) {
   if (sample.empty()) return;
   TValues copy = sample.Clone();
+  reportProgress(progress, 0.1);
   copy.MakeStandard();
+  reportProgress(progress, 1);
   sample = std::move(copy);
 }
 
-void TSampleAnalysis::transformPower(long double p) {
-  transformAll(sample, [p](long double x) { return powerOf(x, p); });
+void TSampleAnalysis::transformPower(long double p, const Progress& progress) {
+  transformAll(
+      sample, [p](long double x) { return powerOf(x, p); }, progress);
 }
 
 long double powerOf(long double x, long double p) {

@@ -97,37 +97,40 @@ class TSampleAnalysis {
   /// empirical function, law fit, chart scale, characteristics, and the suggested law. The
   /// share done goes to `progress` between these steps; a stop it asks for throws Cancelled,
   /// leaving the results as a failure there would (a caller that must keep them refreshes a
-  /// copy).
+  /// copy). The steps below report and stop the same way.
   void refresh(const Progress& progress = {});
   /// Class count (rewriting classCountText), classes, histogram, empirical function with the
   /// law refit, chart scale. Fails with "Class count error" when the classes cannot be formed.
-  void classCountChanged();
+  void classCountChanged(const Progress& progress = {});
   /// Redraws the empirical function (by classes or variants) and refits the law.
-  void fnModeChanged();
+  void fnModeChanged(const Progress& progress = {});
   /// Recreates the law of lawIndex and refits it.
-  void lawChosen();
+  void lawChosen(const Progress& progress = {});
   /// Fits the law, runs both criteria, writes the three texts and the curves. A failure of the
   /// fit is reported in criteria1Text ("It is imposible to apply ...") and never thrown.
-  void updateLaw();
+  void updateLaw(const Progress& progress = {});
   /// Selects the suggested law (refitting when the selection changes); returns its index.
-  int findLaw();
+  int findLaw(const Progress& progress = {});
   /// The left axis maximum for `series` on the active tab.
   void setChartScale(const TVariants& series);
   /// Fills the characteristics grid from the variation series.
   void showCharacteristics();
 
   // ---- Transformations of the working sample (each leaves it unchanged when it fails) ----
+  // The share of the values done goes to `progress`; a stop it asks for throws Cancelled and
+  // leaves the sample unchanged too.
+
   /// Shifts a sample whose first value is negative so that it starts at 0.001; false when not.
-  bool doPositive();
+  bool doPositive(const Progress& progress = {});
   /// doPositive, then the natural logarithm of every value.
-  void transformLn();
+  void transformLn(const Progress& progress = {});
   /// e^x of every value.
-  void transformExp();
+  void transformExp(const Progress& progress = {});
   /// (x - mean) / s for every value; nothing for an empty sample.
-  void transformStandard();
+  void transformStandard(const Progress& progress = {});
   /// x raised to p (p = 0 gives 1; integer p multiplies, so negative x is allowed; otherwise
   /// e^(p ln x)).
-  void transformPower(long double p);
+  void transformPower(long double p, const Progress& progress = {});
 
   /// The suggested law index from skewness and kurtosis (without selecting it).
   int suggestedLaw() const;
@@ -137,7 +140,7 @@ class TSampleAnalysis {
 
  private:
   void showHistogram();
-  void showFn(const TVariants& series);
+  void showFn(const TVariants& series, const Progress& progress);
 };
 
 /// Raises x to the power p as the Power transformation does; faults are FloatErrors.

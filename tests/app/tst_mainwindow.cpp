@@ -12,6 +12,9 @@
 #include <QTableWidget>
 #include <QtTest>
 #include <algorithm>
+#include <cmath>
+#include <map>
+#include <random>
 
 #include "app/mainwindow.h"
 #include "app/radiogroup.h"
@@ -400,19 +403,23 @@ class TestMainWindow : public QObject, public TAppFixture<> {
   // ---- Progress of a long opening ----
 
   // What the window shows of its sample and analysis.
-  QStringList shownState() {
-    QStringList state{main()->windowTitle()};
-    for (int r = 0; r < grid()->model()->rowCount(); ++r) state << gridRow(r);
+  QStringList shownState(TfrmMain* window = nullptr) {
+    if (!window) window = main();
+    auto* sampleGrid = window->findChild<TStringGrid*>("sgSample");
+    QStringList state{window->windowTitle()};
+    for (int r = 0; r < sampleGrid->model()->rowCount(); ++r)
+      for (int c = 0; c < sampleGrid->model()->columnCount(); ++c)
+        state << sampleGrid->cellText(r, c);
     for (const char* name : {"DistributionLawParams", "lCriterias1", "lCriterias2"})
-      state << main()->findChild<QLabel*>(name)->text();
-    auto* characteristics = main()->findChild<QTableWidget*>("sgQuantityCharacteristics");
+      state << window->findChild<QLabel*>(name)->text();
+    auto* characteristics = window->findChild<QTableWidget*>("sgQuantityCharacteristics");
     for (int r = 0; r < characteristics->rowCount(); ++r)
       for (int c = 0; c < characteristics->columnCount(); ++c)
         state << (characteristics->item(r, c) ? characteristics->item(r, c)->text() : QString());
-    state << QString::number(main()->history().canUndo())
-          << QString::number(main()->classes().count());
+    state << QString::number(window->history().canUndo())
+          << QString::number(window->classes().count());
     // Every change of a chart series counts in its revision.
-    const statorium::TChart& chart = main()->findChild<TChartView*>("chSampleChat")->chart();
+    const statorium::TChart& chart = window->findChild<TChartView*>("chSampleChat")->chart();
     for (int i = 0; i < chart.seriesCount(); ++i)
       state << QStringLiteral("%1 items, revision %2")
                    .arg(chart.series(i).count())
@@ -471,6 +478,183 @@ class TestMainWindow : public QObject, public TAppFixture<> {
     QCOMPARE(main()->fileData().data(), expected.data());
     QCOMPARE(sampleValues(), expected.data());
     QCOMPARE(main()->windowTitle(), QString::fromStdString("Statorium: " + path));
+  }
+
+  // ---- Progress of the actions that rerun the analysis ----
+
+ private:
+  // An action of the window, as the user starts it, and what must be done before it.
+  struct Action {
+    std::function<void(TfrmMain*, TFakePrompter&)> prepare;
+    std::function<void(TfrmMain*, TFakePrompter&)> run;
+  };
+
+  static void click(TfrmMain* window, const char* button) {
+    window->findChild<QAbstractButton*>(button)->click();
+  }
+  static void trigger(TfrmMain* window, const char* name) {
+    window->findChild<QAction*>(name)->trigger();
+  }
+
+  static const std::map<QString, Action>& actions() {
+    auto power = [](TfrmMain* window, TFakePrompter& p) {
+      p.inputAnswers.push_back(QString("3"));  // keeps the order, so the refresh can work
+      click(window, "btnGetPower");
+    };
+    auto insert = [](TfrmMain* window, TFakePrompter& p) {
+      p.inputAnswers.push_back(QString("7.25"));
+      trigger(window, "Insertvalue1");
+    };
+    auto deleteSecond = [](TfrmMain* window, TFakePrompter&) {
+      auto* sampleGrid = window->findChild<TStringGrid*>("sgSample");
+      sampleGrid->setCurrentIndex(sampleGrid->model()->index(0, 1));
+      trigger(window, "Deletevalue1");
+    };
+    auto button = [](const char* name) {
+      return [name](TfrmMain* window, TFakePrompter&) { click(window, name); };
+    };
+    auto typeClassCount = [](TfrmMain* window, TFakePrompter&) {
+      auto* edit = window->findChild<QLineEdit*>("classCount");
+      edit->setText("5");
+      emit edit->editingFinished();
+    };
+    auto typeGamma = [](TfrmMain* window, TFakePrompter&) {
+      auto* edit = window->findChild<QLineEdit*>("gamma1");
+      edit->setText("0.2");
+      emit edit->editingFinished();
+    };
+    auto chooseUniform = [](TfrmMain* window, TFakePrompter&) {
+      window->findChild<TRadioGroup*>("rgLaw")->clickItem(2);
+    };
+    static const std::map<QString, Action> table = {
+        {"Power", {nullptr, power}},
+        {"Ln", {nullptr, button("btnGetLn")}},
+        {"Exp", {nullptr, button("btnGetExp")}},
+        {"Standard", {nullptr, button("btnGetStandart")}},
+        {"Move", {nullptr, button("btnGetPositive")}},
+        {"probability mode", {nullptr, button("rbGammaDrop")}},
+        {"probability edit", {button("rbGammaDrop"), typeGamma}},
+        {"interval mode", {nullptr, button("rbIntervalDrop")}},
+        {"Initial", {nullptr, button("btnGetFirstValues")}},
+        {"insert", {nullptr, insert}},
+        {"delete", {nullptr, deleteSecond}},
+        {"undo", {nullptr, [](TfrmMain* w, TFakePrompter&) { trigger(w, "Undo1"); }}},
+        {"redo",
+         {[](TfrmMain* w, TFakePrompter&) { trigger(w, "Undo1"); },
+          [](TfrmMain* w, TFakePrompter&) { trigger(w, "Redo1"); }}},
+        {"set class count", {nullptr, button("cbSetClassCount")}},
+        {"class count edit", {button("cbSetClassCount"), typeClassCount}},
+        {"function by classes", {nullptr, button("cbFn")}},
+        {"law", {nullptr, chooseUniform}},
+    };
+    return table;
+  }
+
+  // The sample, what the window shows of it, and the controls an action changes.
+  QStringList windowState(TfrmMain* window) {
+    QStringList state = shownState(window);
+    for (long double v : window->sample().data())
+      state << QString::fromStdString(statorium::formatGeneral(v));
+    for (const char* name :
+         {"rbDontDrop", "rbGammaDrop", "rbIntervalDrop", "cbSetClassCount", "cbFn"})
+      state << QStringLiteral("%1 %2").arg(name).arg(
+          window->findChild<QAbstractButton*>(name)->isChecked());
+    for (const char* name : {"gamma1", "gamma2", "LeftValue", "RightValue", "classCount"}) {
+      const QLineEdit* edit = window->findChild<QLineEdit*>(name);
+      state << QStringLiteral("%1 %2 %3").arg(name, edit->text()).arg(edit->isEnabled());
+    }
+    state << QString::number(window->findChild<TRadioGroup*>("rgLaw")->itemIndex());
+    for (const char* name : {"Undo1", "Redo1"})
+      state << QString::number(window->findChild<QAction*>(name)->isEnabled());
+    state << QString::number(window->history().undoCount())
+          << QString::number(window->history().redoCount())
+          << QString::number(window->variants().count())
+          << QString::number(window->variants().m_Total)
+          << QString::number(window->fileData().count());
+    return state;
+  }
+
+  // 300 values roughly normal about 0, unsorted, with negative ones for "Move".
+  std::string mixedSample() {
+    std::mt19937 gen(3);
+    std::vector<long double> values;
+    for (int i = 0; i < 300; ++i) {
+      double sum = 0;
+      for (int k = 0; k < 12; ++k) sum += gen() / 4294967296.0;
+      values.push_back(std::round((sum - 6) * 500) / 100);
+    }
+    const std::string path = dir->file("mixed.txt");
+    statorium::TValues(values).SaveToFile(path);
+    return path;
+  }
+
+  // Opens the mixed sample in `window` and inserts a value, so that a step can be undone.
+  void startWith(TfrmMain* window, const std::string& path, const Action& a) {
+    prompter->openFileAnswers.push_back(QString::fromStdString(path));
+    trigger(window, "Open1");
+    prompter->inputAnswers.push_back(QString("0.5"));
+    trigger(window, "Insertvalue1");
+    if (a.prepare) a.prepare(window, *prompter);
+  }
+
+ private slots:
+  void aCancelledActionLeavesTheWindowAsItWas_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("cancelAt");
+    QTest::addColumn<QString>("display");
+    const QString analysing = "Analysing the sample...|100";
+    const QString transforming = "Transforming the sample...|100";
+    const QString updating = "Updating the analysis...|100";
+    const QString dropping = "Dropping abnormal values...|100";
+    // Cancelled at the first report, and at the last, when the successor is all computed.
+    for (int cancelAt : {0, 100}) {
+      const char* when = cancelAt == 0 ? "at once" : "at the end";
+      auto row = [&](const char* action, const QString& display) {
+        QTest::addRow("%s, %s", action, when) << QString(action) << cancelAt << display;
+      };
+      for (const char* t : {"Power", "Ln", "Exp", "Standard", "Move"}) row(t, transforming);
+      row("probability mode", dropping);
+      row("probability edit", dropping);
+      row("interval mode", dropping);
+      row("Initial", "Restoring the loaded values...|100");
+      for (const char* a : {"insert", "delete", "undo", "redo"}) row(a, analysing);
+      for (const char* v : {"set class count", "class count edit", "function by classes", "law"})
+        row(v, updating);
+    }
+  }
+
+  void aCancelledActionLeavesTheWindowAsItWas() {
+    QFETCH(QString, action);
+    QFETCH(int, cancelAt);
+    QFETCH(QString, display);
+    const Action& a = actions().at(action);
+    const std::string path = mixedSample();
+    startWith(main(), path, a);
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    const QStringList before = windowState(main());
+
+    prompter->progressValues.clear();
+    prompter->cancelProgressAt = cancelAt;
+    a.run(main(), *prompter);
+    QCOMPARE(prompter->progressShown.last(), display);
+    QVERIFY(!prompter->progressValues.isEmpty());
+    QCOMPARE(prompter->progressValues.last(),
+             cancelAt == 0 ? prompter->progressValues.first() : 100);
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    QCOMPARE(windowState(main()), before);
+
+    // The action watched to the end then ends where it ends without the cancel before it.
+    prompter->cancelProgressAt.reset();
+    a.run(main(), *prompter);
+    const QStringList after = windowState(main());
+    QVERIFY(after != before);
+    TApplicationWindows alone(*prompter);
+    alone.frmMain->show();
+    QVERIFY(QTest::qWaitForWindowExposed(alone.frmMain.get()));
+    startWith(alone.frmMain.get(), path, a);
+    a.run(alone.frmMain.get(), *prompter);
+    QCOMPARE(after, windowState(alone.frmMain.get()));
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
   }
 };
 

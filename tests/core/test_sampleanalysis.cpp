@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
@@ -741,6 +742,103 @@ TEST(AnalysisTransform, PowerOf) {
       EXPECT_EQ(errorText([&] { powerOf(c.x, c.p); }), c.error);
     } else {
       EXPECT_NEAR_REL(powerOf(c.x, c.p), c.expected, c.tolerance);
+    }
+  }
+}
+
+// ---- Progress of the steps ----
+
+// The steps that report their share done, each on an analysis of a loaded sample.
+struct ReportingStep {
+  const char* name;
+  std::function<void(TSampleAnalysis&, const Progress&)> run;
+  bool transformation = false;
+};
+
+const std::vector<ReportingStep>& reportingSteps() {
+  static const std::vector<ReportingStep> steps = {
+      {"class count", [](TSampleAnalysis& a, const Progress& p) { a.classCountChanged(p); }},
+      {"function by classes",
+       [](TSampleAnalysis& a, const Progress& p) {
+         a.fnByClasses = true;
+         a.fnModeChanged(p);
+       }},
+      {"uniform law",
+       [](TSampleAnalysis& a, const Progress& p) {
+         a.lawIndex = 2;
+         a.lawChosen(p);
+       }},
+      {"refresh", [](TSampleAnalysis& a, const Progress& p) { a.refresh(p); }},
+      {"Move", [](TSampleAnalysis& a, const Progress& p) { a.doPositive(p); }, true},
+      {"Ln", [](TSampleAnalysis& a, const Progress& p) { a.transformLn(p); }, true},
+      {"Exp", [](TSampleAnalysis& a, const Progress& p) { a.transformExp(p); }, true},
+      {"Standard", [](TSampleAnalysis& a, const Progress& p) { a.transformStandard(p); }, true},
+      {"Power", [](TSampleAnalysis& a, const Progress& p) { a.transformPower(3, p); }, true},
+  };
+  return steps;
+}
+
+// 70000 distinct values from -10 to 10: enough for the transformations to report on the way.
+Xs wideSample() {
+  Xs xs;
+  for (int i = 0; i < 70000; ++i) xs.push_back(-10 + i * (20.0L / 70000));
+  return xs;
+}
+
+// What a step leaves in the analysis.
+std::vector<std::string> stepResults(const TSampleAnalysis& a) {
+  std::vector<std::string> r = {a.classCountText, a.lawParamsText, a.criteria1Text, a.criteria2Text,
+                                std::to_string(a.lawIndex)};
+  for (const auto& row : a.characteristicsGrid)
+    for (const std::string& cell : row) r.push_back(cell);
+  r.push_back(std::to_string(a.empirical.size()) + " steps, " +
+              std::to_string(a.curves.function.size()) + " law points");
+  return r;
+}
+
+TEST(AnalysisStepProgress, StepsReportGrowingSharesAndComputeWhatTheyComputeWithout) {
+  const Xs values = wideSample();
+  for (const ReportingStep& step : reportingSteps()) {
+    SCOPED_TRACE(step.name);
+    TSampleAnalysis plain, watched;
+    loadInto(plain, values);
+    loadInto(watched, values);
+    std::vector<double> shares;
+    step.run(plain, {});
+    step.run(watched, [&](double done) {
+      shares.push_back(done);
+      return true;
+    });
+    EXPECT_EQ(watched.sample.data(), plain.sample.data());
+    EXPECT_EQ(stepResults(watched), stepResults(plain));
+    ASSERT_FALSE(shares.empty());
+    EXPECT_GE(shares.front(), 0.0);
+    EXPECT_LE(shares.back(), 1.0);
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+  }
+}
+
+TEST(AnalysisStepProgress, AStopThrowsCancelledAndATransformationKeepsTheSample) {
+  const Xs values = wideSample();
+  for (const ReportingStep& step : reportingSteps()) {
+    // Stopped at the first report, and at the last one the step makes.
+    for (bool atFirst : {true, false}) {
+      SCOPED_TRACE(testing::Message() << step.name << (atFirst ? ", first" : ", last"));
+      TSampleAnalysis counted;
+      loadInto(counted, values);
+      size_t reports = 0;
+      step.run(counted, [&](double) { return ++reports, true; });
+      TSampleAnalysis a;
+      loadInto(a, values);
+      const size_t stopAt = atFirst ? 1 : reports;
+      size_t made = 0;
+      EXPECT_THROW(step.run(a, [&](double) { return ++made < stopAt; }), Cancelled);
+      EXPECT_EQ(made, stopAt);
+      // A stop is no failure: the law texts tell of none.
+      EXPECT_EQ(a.criteria1Text.find("imposible"), std::string::npos);
+      if (step.transformation) {
+        EXPECT_EQ(a.sample.data(), values);
+      }
     }
   }
 }
