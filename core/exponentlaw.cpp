@@ -7,7 +7,7 @@
 
 namespace statorium {
 
-void TExponentLaw::evaluateParams(const TVariants& variants) {
+void TExponentLaw::evaluateParams(const TVariants& variants, const Progress&) {
   const long double mean = variants.Average();
   FpScope fp;
   const long double lambda = finiteOrThrow(1 / mean);

@@ -14,7 +14,7 @@ class TExponentLaw : public TLaw {
   /// D(x) = e^(-2 Lambda x) x^2 DLambda.
   long double D(long double x) const override;
   /// Lambda = 1 / mean, DLambda = Lambda^2 / N. A mean of 0 fails with division by zero.
-  void evaluateParams(const TVariants& variants) override;
+  void evaluateParams(const TVariants& variants, const Progress& progress = {}) override;
   long double F(long double x) const override;
   void Fvalues(const long double* xs, size_t n, long double* out) const override;
   /// Lambda e^(-Lambda x), also for x < 0.

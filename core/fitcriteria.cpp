@@ -11,7 +11,8 @@
 
 namespace statorium {
 
-long double KolmogorovsDistance(const TVariants& variants, const TLaw& law) {
+long double KolmogorovsDistance(const TVariants& variants, const TLaw& law,
+                                const Progress& progress) {
   const std::vector<long double>& xs = variants.xs();
   const std::vector<int32_t>& ns = variants.ns();
   // In a series of distinct ascending variants Fn at variant k is the running share of the
@@ -25,8 +26,12 @@ long double KolmogorovsDistance(const TVariants& variants, const TLaw& law) {
   // The law's F is taken a block at a time, so that its fault checks run once per block.
   constexpr size_t kBlock = 4096;
   long double fs[kBlock];
+  ProgressCounter counter(progress, static_cast<long long>(xs.size()), 16 * kBlock);
   for (size_t k = 0; k < xs.size(); ++k) {
-    if (k % kBlock == 0) law.Fvalues(xs.data() + k, std::min(kBlock, xs.size() - k), fs);
+    if (k % kBlock == 0) {
+      counter.at(static_cast<long long>(k));
+      law.Fvalues(xs.data() + k, std::min(kBlock, xs.size() - k), fs);
+    }
     cumulative += ns[k];
     const long double e = running ? cumulative / total : variants.Fn(xs[k]);
     const long double fk = fs[k % kBlock];
@@ -58,8 +63,9 @@ long double KolmogorovsProbability(long double lambda, int32_t N) {
   return finiteOrThrow(-2 * sum);
 }
 
-bool KolmogorovsCheck(const TVariants& variants, const TLaw& law, long double alpha) {
-  const long double dMax = KolmogorovsDistance(variants, law);
+bool KolmogorovsCheck(const TVariants& variants, const TLaw& law, long double alpha,
+                      const Progress& progress) {
+  const long double dMax = KolmogorovsDistance(variants, law, progress);
   long double lambda;
   {
     FpScope fp;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/progress.h"
 #include "core/variants.h"
 
 namespace statorium {
@@ -20,8 +21,10 @@ class TLaw {
   /// Variance of the estimate of F at x that follows from the variances of the parameters.
   virtual long double D(long double x) const = 0;
   /// Estimates the parameters from a series with a positive m_Total, replacing every field.
-  /// A degenerate series fails with a FloatError and leaves the fields as they were.
-  virtual void evaluateParams(const TVariants& variants) = 0;
+  /// A degenerate series fails with a FloatError and leaves the fields as they were. A law whose
+  /// estimate takes long reports the share done to `progress` and stops with Cancelled when it
+  /// asks, leaving the fields as they were.
+  virtual void evaluateParams(const TVariants& variants, const Progress& progress = {}) = 0;
   /// Distribution function.
   virtual long double F(long double x) const = 0;
   /// F at n points into out[0..n-1], failing as F does. The criteria evaluate F at every

@@ -12,7 +12,7 @@ namespace {
 const long double kSqrt2Pi = std::sqrt(2 * std::numbers::pi_v<long double>);
 }  // namespace
 
-void TNormalLaw::evaluateParams(const TVariants& variants) {
+void TNormalLaw::evaluateParams(const TVariants& variants, const Progress&) {
   const long double mean = variants.Average();
   FpScope fp;
   const long double N = variants.m_Total;

@@ -17,7 +17,7 @@ class TNormalLaw : public TLaw {
   long double D(long double x) const override;
   /// m: the mean; Sigma: sqrt(sum n (x - m)^2 / N) * N / (N - 1) (the factor itself, not its
   /// square root); Dm = Sigma^2 / N; DSigma = Dm / 2. N = 1 fails with division by zero.
-  void evaluateParams(const TVariants& variants) override;
+  void evaluateParams(const TVariants& variants, const Progress& progress = {}) override;
   /// Hastings' approximation (Abramowitz & Stegun 26.2.17), absolute error below 7.5e-8.
   /// Sigma = 0 fails (division by zero, or 0/0 at x = m).
   long double F(long double x) const override;

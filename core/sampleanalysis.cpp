@@ -238,10 +238,11 @@ void TSampleAnalysis::updateLaw(const Progress& progress) {
     FpScope fp;
     // The parameters and Kolmogorov's criterion each pass over every variant; Pearson's
     // criterion and the curves take no time beside them.
-    law->evaluateParams(variants);
+    law->evaluateParams(variants, progressPart(progress, 0, 0.3));
     fp.check();
     reportProgress(progress, 0.3);
-    const bool kolmogorov = KolmogorovsCheck(variants, *law, level);
+    const bool kolmogorov =
+        KolmogorovsCheck(variants, *law, level, progressPart(progress, 0.3, 0.95));
     fp.check();
     reportProgress(progress, 0.95);
     criteria1Text = "Kolmogorov's criteria: " + verdict(kolmogorov) + ".";

@@ -7,7 +7,7 @@
 
 namespace statorium {
 
-void TUniformLaw::evaluateParams(const TVariants& variants) {
+void TUniformLaw::evaluateParams(const TVariants& variants, const Progress&) {
   const long double mean = variants.Average();
   FpScope fp;
   const long double N = variants.m_Total;

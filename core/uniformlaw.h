@@ -19,7 +19,7 @@ class TUniformLaw : public TLaw {
   long double D(long double x) const override;
   /// a, b = mean -/+ sqrt(3 (q - mean^2)), q the mean square; the variances follow from those
   /// of the first two sample moments by the delta method. All values equal fails (b - a = 0).
-  void evaluateParams(const TVariants& variants) override;
+  void evaluateParams(const TVariants& variants, const Progress& progress = {}) override;
   /// 0 below a, (x - a) / (b - a) on [a, b), 1 from b on.
   long double F(long double x) const override;
   /// 1 / (b - a) on [a, b], 0 elsewhere.

@@ -25,7 +25,7 @@ long double powOfNonNegative(long double v, long double p) {
 
 }  // namespace
 
-void TWeibullsLaw::evaluateParams(const TVariants& variants) {
+void TWeibullsLaw::evaluateParams(const TVariants& variants, const Progress& progress) {
   const std::vector<long double>& xs = variants.xs();
   const std::vector<int32_t>& ns = variants.ns();
   const std::vector<long double> fn = empiricalBeforeLast(variants);  // the last is left out
@@ -34,7 +34,10 @@ void TWeibullsLaw::evaluateParams(const TVariants& variants) {
   FpScope fp;
   const long double N = variants.m_Total;
   std::vector<long double> lx(k), y(k);
+  // The three logarithms of every variant are nearly all the time of the estimate.
+  ProgressCounter counter(progress, static_cast<long long>(k), 1 << 16);
   for (size_t i = 0; i < k; ++i) {
+    counter.at(static_cast<long long>(i));
     lx[i] = lnOfPositive(xs[i]);
     y[i] = lnOfPositive(-lnOfPositive(1 - fn[i]));
   }

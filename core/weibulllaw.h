@@ -24,7 +24,7 @@ class TWeibullsLaw : public TLaw {
   /// Sums over all variants but the last one (where Fn is 1), weighted by frequency; a11 is
   /// N - 1. Fails with a FloatError for a variant <= 0 (logarithm: invalid operation), fewer than
   /// two distinct variants (det = 0), N = 3 (residual variance over N - 3) and beta = 0.
-  void evaluateParams(const TVariants& variants) override;
+  void evaluateParams(const TVariants& variants, const Progress& progress = {}) override;
   /// x < 0 fails with an invalid operation (power of a negative number).
   long double F(long double x) const override;
   /// (beta / alpha) (x / alpha)^(beta - 1) e^(-(x / alpha)^beta); x < 0 fails as F, and x = 0

@@ -8,7 +8,7 @@
 
 namespace statorium {
 
-void TZipfLaw::evaluateParams(const TVariants& variants) {
+void TZipfLaw::evaluateParams(const TVariants& variants, const Progress&) {
   const std::vector<long double>& xs = variants.xs();
   const std::vector<int32_t>& ns = variants.ns();
   const std::vector<long double> fn = empiricalBeforeLast(variants);  // the last is left out

@@ -16,7 +16,7 @@ class TZipfLaw : public TLaw {
   long double D(long double x) const override;
   /// Sums over all variants but the last, weighted by frequency and divided by N - 1. Fewer
   /// than two distinct variants fail with an invalid operation (0/0).
-  void evaluateParams(const TVariants& variants) override;
+  void evaluateParams(const TVariants& variants, const Progress& progress = {}) override;
   /// a b^(-x) / ln|b|; b = 1 fails with division by zero.
   long double F(long double x) const override;
   /// a / b^x.

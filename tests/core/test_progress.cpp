@@ -15,6 +15,7 @@
 
 #include "core/checkseries.h"
 #include "core/dependence.h"
+#include "core/fitcriteria.h"
 #include "core/fpfault.h"
 #include "core/ndanalysis.h"
 #include "core/ndsimilarity.h"
@@ -24,6 +25,8 @@
 #include "core/statsobject.h"
 #include "core/textlines.h"
 #include "core/values.h"
+#include "core/variants.h"
+#include "core/weibulllaw.h"
 #include "tests/core/stafiles.h"
 #include "tests/support/near.h"
 #include "tests/support/tempdir.h"
@@ -402,6 +405,38 @@ TEST_F(AnalysisProgress, EvaluateReportsAndStops) {
   Recorder stopping;
   stopping.stopAt = 0;
   EXPECT_THROW(Evaluate(obj, stopping.progress()), Cancelled);
+}
+
+// The Weibull estimate and Kolmogorov's criterion pass over every variant; with ten million
+// distinct values each takes seconds, so each reports along the way.
+TEST(LawFitProgress, TheWeibullEstimateAndKolmogorovsCriterionReportAndStop) {
+  const int n = 300000;
+  std::vector<long double> sorted(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) sorted[i] = 1 + i / 1000.0L;
+  TVariants variants;
+  variants.setVariants(TValues(sorted));
+  TWeibullsLaw plain;
+  plain.evaluateParams(variants);
+
+  TWeibullsLaw watched;
+  Recorder estimate;
+  watched.evaluateParams(variants, estimate.progress());
+  EXPECT_EQ(watched.paramsToString(), plain.paramsToString());
+  expectGrowingShares(estimate.shares, 4);
+  Recorder distance;
+  EXPECT_EQ(KolmogorovsDistance(variants, watched, distance.progress()),
+            KolmogorovsDistance(variants, plain));
+  expectGrowingShares(distance.shares, 4);
+
+  // A stop leaves the law's parameters as they were.
+  TWeibullsLaw stopped;
+  Recorder stopping;
+  stopping.stopAt = 1;
+  EXPECT_THROW(stopped.evaluateParams(variants, stopping.progress()), Cancelled);
+  EXPECT_EQ(stopped.paramsToString(), TWeibullsLaw().paramsToString());
+  Recorder stoppingCheck;
+  stoppingCheck.stopAt = 1;
+  EXPECT_THROW(KolmogorovsCheck(variants, plain, 0.05L, stoppingCheck.progress()), Cancelled);
 }
 
 TEST_F(AnalysisProgress, TheRegressionReportsAndStops) {
