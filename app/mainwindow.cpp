@@ -979,7 +979,10 @@ void TfrmMain::Save1Click() {
   o.fileName = QStringLiteral("Sample");
   const QString fileName = m_prompter.getSaveFileName(this, o);
   if (fileName.isEmpty()) return;
-  m_analysis.sample.SaveToFile(fileName.toStdString());
+  // Ten million values take seconds to write; a cancel leaves the file as it was.
+  TShareProgress display(m_prompter, this,
+                         QStringLiteral("Saving %1...").arg(QFileInfo(fileName).fileName()));
+  m_analysis.sample.SaveToFile(fileName.toStdString(), display.progress());
 }
 
 // ---- Windows opened from the menu ----

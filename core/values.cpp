@@ -188,11 +188,14 @@ void TValues::LoadFromCsvFile(const std::string& fileName, int index, const Prog
       progress);
 }
 
-void TValues::SaveToFile(const std::string& fileName) const {
+void TValues::SaveToFile(const std::string& fileName, const Progress& progress) const {
   SafeFileWriter out(fileName);
   std::string block;
   block.reserve(1 << 16);
-  for (long double v : m_x) {
+  ProgressCounter counter(progress, static_cast<long long>(m_x.size()), 1 << 16);
+  for (size_t i = 0; i < m_x.size(); ++i) {
+    counter.at(static_cast<long long>(i));
+    const long double v = m_x[i];
     block.push_back(' ');
     block += formatFileField(v);
     block += "\r\n";

@@ -68,8 +68,10 @@ class TValues {
   /// as the separator when the first line that is not blank has one (csvSeparatorOf).
   void LoadFromCsvFile(const std::string& fileName, int index, const Progress& progress = {});
   /// Writes one " " + 23-character field line per value (CR LF); an existing file is replaced
-  /// only by a complete new one. Fails with "Cannot create file ..." or a write error.
-  void SaveToFile(const std::string& fileName) const;
+  /// only by a complete new one. Fails with "Cannot create file ..." or a write error. The share
+  /// of the values written goes to `progress`; a stop it asks for throws Cancelled and leaves
+  /// the file as it was.
+  void SaveToFile(const std::string& fileName, const Progress& progress = {}) const;
   /// Appends the values of property `number` (from 0) of a statobject file. Every failure is
   /// swallowed; a damaged property appends nothing.
   void LoadFromObject(const std::string& fileName, int number);

@@ -10,11 +10,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <exception>
+#include <string>
+#include <vector>
 
 #include "app/copyexport.h"
 #include "app/guard.h"
 #include "app/prompter.h"
 #include "app/radiogroup.h"
+#include "core/fpfault.h"
+#include "core/progress.h"
 #include "core/series.h"
 #include "dialogs/lawpanels.h"
 
@@ -120,13 +125,32 @@ void TfrmSeriesCreation::Button1Click() {
   const int n = parseSeriesSize(eCount->text().toStdString());
   const auto [first, second] = m_laws->texts(static_cast<int>(law));
   const SeriesParameters p = parseSeriesParameters(law, first.toStdString(), second.toStdString());
-  TValues values = generateSeries(law, p, n, random);
+  // A series of millions of values takes seconds, most of them writing its file. It is
+  // evaluated first and written last, so that a cancel at any point leaves no new file and the
+  // window as it was.
+  TShareProgress display(m_prompter, this, QStringLiteral("Creating the series..."));
+  const TValues values = generateSeries(law, p, n, random);
   const std::string path =
       newSeriesPath(dataFolder().toStdString(), eCount->text().toStdString(), law);
-  values.SaveToFile(path);
-  if (!values.empty()) values.QuickSort();
+  reportProgress(display.progress(), 0.05);
+  TValues sorted = values.Clone();
+  if (!sorted.empty()) sorted.QuickSort();
+  reportProgress(display.progress(), 0.15);
+  std::vector<std::string> lines;
+  std::exception_ptr failure;  // a failed evaluation still leaves the series written
+  try {
+    lines = evaluateSeries(law, p, sorted);
+  } catch (const Cancelled&) {
+    throw;
+  } catch (...) {
+    failure = std::current_exception();
+    clearFpFaults();
+  }
+  reportProgress(display.progress(), 0.25);
+  values.SaveToFile(path, progressPart(display.progress(), 0.25, 1));
+  display.close();
   textResult->clear();
-  for (const std::string& line : evaluateSeries(law, p, values))
-    textResult->appendPlainText(QString::fromStdString(line));
+  if (failure) std::rethrow_exception(failure);
+  for (const std::string& line : lines) textResult->appendPlainText(QString::fromStdString(line));
   m_fileName = QString::fromStdString(path);
 }

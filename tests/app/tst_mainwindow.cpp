@@ -359,6 +359,27 @@ class TestMainWindow : public QObject, public TAppFixture<> {
     QVERIFY(TempDir::read(existing).starts_with("  1.00000000000000E+0000\r\n  2.0"));
   }
 
+  void aCancelledSaveKeepsTheOldFile() {
+    std::string values;
+    for (int i = 0; i < 200000; ++i) values += std::to_string(i % 977) + "\n";
+    open(dir->write("big.txt", values));
+    const std::string existing = dir->write("keep.txt", "old content");
+    prompter->progressShown.clear();
+    prompter->cancelProgressAt = 50;  // part way through the writing
+    prompter->saveFileAnswers.push_back(QString::fromStdString(existing));
+    action("Save1")->trigger();
+    QCOMPARE(prompter->progressShown, QStringList{"Saving keep.txt...|100"});
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    QCOMPARE(TempDir::read(existing), std::string("old content"));
+    QCOMPARE(
+        QDir(QString::fromStdString(dir->file(""))).entryList(QDir::Files | QDir::Hidden).size(),
+        2);
+    prompter->cancelProgressAt.reset();
+    prompter->saveFileAnswers.push_back(QString::fromStdString(existing));
+    action("Save1")->trigger();
+    QVERIFY(TempDir::read(existing).starts_with("  0.00000000000000E+0000\r\n"));
+  }
+
   void loadingAgainResetsEditsAndTheAbnormalMode() {
     open(dir->write("a.txt", "1\n2\n"));
     prompter->inputAnswers.push_back(QString("5"));

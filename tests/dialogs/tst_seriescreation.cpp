@@ -1,6 +1,7 @@
 // The series creation window, alone and from the main window's "Create series".
 
 #include <QAction>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -128,6 +129,39 @@ class TestSeriesCreation : public QObject {
     QCOMPARE(prompter->errors, QStringList{"Floating point division by zero"});
     QCOMPARE(window()->fileName(), first);
     QCOMPARE(windows->frmMain->windowTitle(), "Statorium: " + first);
+  }
+
+  void aCancelledCreationLeavesNoFile_data() {
+    QTest::addColumn<int>("cancelAt");
+    QTest::newRow("at the start") << 0;
+    QTest::newRow("while the file is written") << 50;
+  }
+  void aCancelledCreationLeavesNoFile() {
+    QFETCH(int, cancelAt);
+    const QStringList before = createFromMenu([](TfrmSeriesCreation*) {});
+    const QString first = window()->fileName();
+    prompter->progressShown.clear();
+    prompter->progressValues.clear();
+    prompter->cancelProgressAt = cancelAt;
+    const QStringList memo = createFromMenu(
+        [](TfrmSeriesCreation* w) { w->findChild<QLineEdit*>("eCount")->setText("200000"); });
+    // Then the main window opens the series it had, as after a failed creation.
+    QCOMPARE(prompter->progressShown.first(), QString("Creating the series...|100"));
+    QVERIFY(!prompter->progressValues.isEmpty());
+    QVERIFY(prompter->progressValues.last() >= cancelAt);
+    QVERIFY2(prompter->errors.isEmpty(), qPrintable(prompter->errors.join("; ")));
+    QCOMPARE(memo, before);
+    QCOMPARE(window()->fileName(), first);
+    QCOMPARE(windows->frmMain->windowTitle(), "Statorium: " + first);
+    // Neither the series nor a part of it was written.
+    QDirIterator files(data() + "/200000", QDir::Files | QDir::Hidden,
+                       QDirIterator::Subdirectories);
+    QVERIFY2(!files.hasNext(), qPrintable(files.hasNext() ? files.next() : QString()));
+    // Without the cancel the same series is made.
+    prompter->cancelProgressAt.reset();
+    createFromMenu(
+        [](TfrmSeriesCreation* w) { w->findChild<QLineEdit*>("eCount")->setText("200000"); });
+    QCOMPARE(windows->frmMain->fileData().count(), 200000);
   }
 
   void theSizeTextNamesTheFolder() {
