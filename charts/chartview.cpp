@@ -423,12 +423,16 @@ void TPointPlottable::draw(QCPPainter* painter) {
   const auto last =
       std::lower_bound(first, points.end(), std::nextafter(keys.upper + half / sx, HUGE_VAL), byX);
   const double yLow = values.lower - half / sy, yHigh = values.upper + half / sy;
-  std::vector<QPoint> spots;
+  // The marker's centre pixel, as the plot maps coordinates to pixels: rounded to the nearest,
+  // halves away from 0. The points kept lie within a few pixels of the plot, so the conversion
+  // cannot overflow; done inline, as a call of lround per point took a tenth of the drawing.
+  const auto round = [](double v) { return static_cast<int>(v + (v < 0 ? -0.5 : 0.5)); };
+  std::vector<QPoint>& spots = m_spots;
+  spots.clear();
   for (auto it = first; it != last; ++it) {
     if (!(it->y >= yLow && it->y <= yHigh)) continue;  // also skips a y that is not a number
-    // The marker's centre pixel, as the plot maps coordinates to pixels.
-    const int px = static_cast<int>(std::lround(area.left() + (it->x - keys.lower) * sx));
-    const int py = static_cast<int>(std::lround(area.bottom() - (it->y - values.lower) * sy));
+    const int px = round(area.left() + (it->x - keys.lower) * sx);
+    const int py = round(area.bottom() - (it->y - values.lower) * sy);
     const int gx = px - area.left() + half, gy = py - area.top() + half;
     if (gx < 0 || gy < 0 || gx >= gridWidth || gy >= gridHeight) continue;
     const std::size_t cell = static_cast<std::size_t>(gy) * static_cast<std::size_t>(gridWidth) +

@@ -100,6 +100,7 @@ class TPointPlottable : public QCPAbstractPlottable {
   statorium::TPointStyle m_markerStyle = statorium::TPointStyle::Circle;
   int m_markerSize = 0;
   std::vector<std::uint64_t> m_covered;  // one bit per pixel, kept between drawings
+  std::vector<QPoint> m_spots;           // the markers' places, kept between drawings
   int m_lastShapes = 0;
 };
 
