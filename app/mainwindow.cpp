@@ -868,20 +868,23 @@ void TfrmMain::stepInHistory(bool back) {
   TShareProgress display(m_prompter, this, QStringLiteral("Analysing the sample..."));
   statorium::TSampleAnalysis next = successor();
   // The history changes a copy, so that the grid keeps showing the sample until the swap; a
-  // cancel makes the step the other way, which puts the history back as it was.
+  // cancel makes the step the other way, which puts the history back as it was. The steps the
+  // budget would drop are kept until the step stays, so that the way back finds them.
+  using Trim = statorium::TSampleHistory::Trim;
   next.sample = m_analysis.sample.Clone();
   const statorium::AbnormalMode mode =
-      *(back ? m_history.undo(next.sample) : m_history.redo(next.sample));
+      *(back ? m_history.undo(next.sample, Trim::Later) : m_history.redo(next.sample, Trim::Later));
   try {
     refreshSample(next, display, 0, [&] {
+      m_history.trimToBudget();
       updateUndoActions();
       showAbnormalMode(mode);
     });
   } catch (const statorium::Cancelled&) {
     if (back)
-      m_history.redo(next.sample);
+      m_history.redo(next.sample, Trim::Later);
     else
-      m_history.undo(next.sample);
+      m_history.undo(next.sample, Trim::Later);
     throw;
   }
 }

@@ -43,22 +43,22 @@ void TSampleHistory::recordDelete(int index, long double value, AbnormalMode mod
   record(Step{Kind::Delete, TValues(), index, value, mode, mode});
 }
 
-std::optional<AbnormalMode> TSampleHistory::undo(TValues& sample) {
+std::optional<AbnormalMode> TSampleHistory::undo(TValues& sample, Trim trim) {
   if (m_undo.empty()) return std::nullopt;
   const AbnormalMode mode = m_undo.back().before;
-  move(m_undo, m_redo, sample, true);
+  move(m_undo, m_redo, sample, true, trim);
   return mode;
 }
 
-std::optional<AbnormalMode> TSampleHistory::redo(TValues& sample) {
+std::optional<AbnormalMode> TSampleHistory::redo(TValues& sample, Trim trim) {
   if (m_redo.empty()) return std::nullopt;
   const AbnormalMode mode = m_redo.back().after;
-  move(m_redo, m_undo, sample, false);
+  move(m_redo, m_undo, sample, false, trim);
   return mode;
 }
 
 void TSampleHistory::move(std::deque<Step>& from, std::deque<Step>& to, TValues& sample,
-                          bool backwards) {
+                          bool backwards, Trim when) {
   Step& step = from.back();
   const std::size_t cost = step.cost();
   // The change comes first: should it fail, the history stays as it was.
@@ -82,7 +82,7 @@ void TSampleHistory::move(std::deque<Step>& from, std::deque<Step>& to, TValues&
   m_kept = m_kept - cost + step.cost();
   to.push_back(std::move(step));
   from.pop_back();
-  trim();
+  if (when == Trim::Now) trim();
 }
 
 void TSampleHistory::trim() {

@@ -48,12 +48,20 @@ class TSampleHistory {
   /// `value` was removed from position `index`.
   void recordDelete(int index, long double value, AbnormalMode mode);
 
+  /// What an undo or a redo does when it leaves the history over its budget (a replaced sample
+  /// kept in place of a smaller one): drop the oldest steps at once, or keep them until
+  /// trimToBudget, so that the opposite step can still put the history back as it was.
+  enum class Trim { Now, Later };
+
   /// Puts `sample` back as it was before the last step and returns the mode it was made in;
   /// nothing (and no change) when there is no step to undo.
-  std::optional<AbnormalMode> undo(TValues& sample);
+  std::optional<AbnormalMode> undo(TValues& sample, Trim trim = Trim::Now);
   /// Makes the last undone step again and returns the mode the sample is then made in; nothing
   /// when there is no step to redo.
-  std::optional<AbnormalMode> redo(TValues& sample);
+  std::optional<AbnormalMode> redo(TValues& sample, Trim trim = Trim::Now);
+  /// Drops the oldest steps beyond the budget and the step limit, after an undo or a redo with
+  /// Trim::Later that is to stay.
+  void trimToBudget() { trim(); }
 
  private:
   enum class Kind { Replace, Insert, Delete };
@@ -70,7 +78,8 @@ class TSampleHistory {
   void record(Step step);
   /// Takes the last step of `from` over to `to`, changing the sample backwards (undo) or
   /// forwards (redo).
-  void move(std::deque<Step>& from, std::deque<Step>& to, TValues& sample, bool backwards);
+  void move(std::deque<Step>& from, std::deque<Step>& to, TValues& sample, bool backwards,
+            Trim when);
   /// Drops the oldest steps (those to undo first, then the farthest to redo) until the budget
   /// and the step limit hold.
   void trim();

@@ -74,6 +74,44 @@ TEST(SampleHistory, KeepsWithinTheBudgetDroppingTheOldestSteps) {
   EXPECT_EQ(history.keptValues(), 8u);  // both steps now wait to be redone
 }
 
+// An undo of a mode that dropped values keeps the larger sample for the redo and may go over
+// the budget. Trimming later lets the opposite step (a cancelled undo) find every step again.
+TEST(SampleHistory, AnUndoTrimmedLaterCanBeTakenBackWhole) {
+  for (const auto trim : {TSampleHistory::Trim::Now, TSampleHistory::Trim::Later}) {
+    TSampleHistory history(10, 100);
+    TValues sample({1, 2, 3, 4});
+    history.recordInsert(0, 1, Mode::DontDrop);
+    TValues before = sample.Clone();
+    sample = TValues({2, 3});
+    history.recordReplace(std::move(before), Mode::DontDrop, Mode::GammaDrop);
+    before = sample.Clone();
+    sample = TValues({1, 2, 3, 4, 5, 6, 7, 8});
+    history.recordReplace(std::move(before), Mode::GammaDrop, Mode::DontDrop);
+    ASSERT_EQ(history.undoCount(), 3);
+    ASSERT_EQ(history.keptValues(), 7u);
+
+    // The undo keeps the eight values for the redo: 13 values kept, over the budget of 10.
+    EXPECT_EQ(history.undo(sample, trim), Mode::GammaDrop);
+    EXPECT_EQ(sample.data(), (Values{2, 3}));
+    if (trim == TSampleHistory::Trim::Now) {
+      EXPECT_EQ(history.undoCount(), 0);  // the oldest two went at once
+      continue;
+    }
+    EXPECT_EQ(history.undoCount(), 2);
+    EXPECT_EQ(history.redo(sample, trim), Mode::DontDrop);
+    EXPECT_EQ(sample.data(), (Values{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(history.undoCount(), 3);
+    EXPECT_EQ(history.redoCount(), 0);
+    EXPECT_EQ(history.keptValues(), 7u);
+    // An undo that stays is trimmed to the budget afterwards.
+    history.undo(sample, trim);
+    history.trimToBudget();
+    EXPECT_LE(history.keptValues(), 10u);
+    EXPECT_EQ(history.undoCount(), 0);
+    EXPECT_EQ(history.redoCount(), 1);
+  }
+}
+
 TEST(SampleHistory, AStepLargerThanTheBudgetClearsTheHistory) {
   TSampleHistory history(3, 100);
   TValues sample({1});
