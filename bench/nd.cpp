@@ -73,6 +73,16 @@ void NDAnalysis(benchmark::State& state, Axis axis) {
 }
 ND_WORKLOAD(NDAnalysis);
 
+// The length of the texts of every cell of a grid, as a window or the batch program makes them.
+template <class Grid>
+size_t textLength(const Grid& grid) {
+  size_t length = 0;
+  for (int row = 0; row < grid.rowCount(); ++row)
+    for (int column = 0; column < grid.columnCount(); ++column)
+      length += grid.cell(column, row).size();
+  return length;
+}
+
 // The texts of every cell of "Transformed data" (observations x properties), as the batch
 // program prints them: an output that grows as the product of the two.
 void TransformedDataTexts(benchmark::State& state, Axis axis) {
@@ -80,13 +90,7 @@ void TransformedDataTexts(benchmark::State& state, Axis axis) {
   TStatsObject obj = object(s);
   statorium::NDAnalysis a;
   ProcessObject(obj, false, a);
-  for (auto _ : state) {
-    size_t length = 0;
-    for (int row = 0; row < a.transData.rowCount(); ++row)
-      for (int column = 0; column < a.transData.columnCount(); ++column)
-        length += a.transData.cell(column, row).size();
-    benchmark::DoNotOptimize(length);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(textLength(a.transData));
   setSize(state, s.size);
 }
 ND_WORKLOAD(TransformedDataTexts);
@@ -111,11 +115,7 @@ void Regression(benchmark::State& state, Axis axis) {
   const int k = s.properties - 1;
   for (auto _ : state) {
     const TRegression r = statorium::Regression(obj, k, multipleCorrelationText(obj, k));
-    size_t length = 0;
-    for (int row = 0; row < r.g2.rowCount(); ++row)
-      for (int column = 0; column < r.g2.columnCount(); ++column)
-        length += r.g2.cell(column, row).size();
-    benchmark::DoNotOptimize(length);
+    benchmark::DoNotOptimize(textLength(r.g2));
   }
   setSize(state, s.size);
 }
